@@ -123,7 +123,24 @@ void Hid_Thread::startWrite(const frame::Report &report, const uchar *block, int
     commandReport = report;
     if (length > 0)
         std::copy_n(block, length, dataBuffer.begin());
-    writeTask = QtConcurrent::run(&Hid_Thread::sendFrame, this, length);
+    {
+        std::lock_guard lock(idleMutex);
+        writeTaskRunning = true; // the reports filled above now belong to the task
+    }
+    // The outcome of a write is not reported: the future is dropped.
+    (void)QtConcurrent::run([this, length] { runWriteTask(length); });
+}
+
+void Hid_Thread::runWriteTask(int length)
+{
+    {
+        // Takes over the reports and the block that startWrite handed over.
+        std::lock_guard lock(idleMutex);
+    }
+    sendFrame(length);
+    std::lock_guard lock(idleMutex);
+    writeTaskRunning = false;
+    idleChanged.notify_all();
 }
 
 Hid_Thread::ReadOutcome Hid_Thread::runRead(const frame::Report &report,

@@ -23,8 +23,9 @@ Hid_Thread::Hid_Thread()
 
 Hid_Thread::~Hid_Thread()
 {
-    // A write task may still be sending; it uses this object's buffers to the end.
-    writeTask.waitForFinished();
+    // A write task may still be sending; it uses this object to its end.
+    std::unique_lock lock(idleMutex);
+    idleChanged.wait(lock, [this] { return !writeTaskRunning; });
 }
 
 void Hid_Thread::setDeviceList(const DeviceList &entries)
@@ -66,7 +67,7 @@ bool Hid_Thread::waitIdle()
             return true;
         {
             std::unique_lock lock(idleMutex);
-            linkGivenBack.wait_for(lock, kIdleWaitStep, [this] { return linkIdle.load(); });
+            idleChanged.wait_for(lock, kIdleWaitStep, [this] { return linkIdle.load(); });
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         if (--waits == 0)
@@ -76,11 +77,9 @@ bool Hid_Thread::waitIdle()
 
 void Hid_Thread::giveBackLink()
 {
-    {
-        std::lock_guard lock(idleMutex);
-        linkIdle.store(true, std::memory_order_release);
-    }
-    linkGivenBack.notify_all();
+    std::lock_guard lock(idleMutex);
+    linkIdle.store(true, std::memory_order_release);
+    idleChanged.notify_all();
 }
 
 hid_device *Hid_Thread::openCmdDevice(quint32 did)

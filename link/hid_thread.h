@@ -3,7 +3,6 @@
 #include "commandframe.h"
 #include "deviceentry.h"
 
-#include <QFuture>
 #include <QThread>
 
 #include <atomic>
@@ -88,6 +87,7 @@ private:
 
     // The command procedure shared by every command slot.
     void startWrite(const frame::Report &report, const uchar *block = nullptr, int length = 0);
+    void runWriteTask(int length);
     ReadOutcome runRead(const frame::Report &report, const frame::Report &answerPrefill,
                         uchar *block = nullptr, int length = 0);
 
@@ -103,8 +103,8 @@ private:
 
     std::atomic<bool> linkIdle{true};
     std::mutex idleMutex;
-    std::condition_variable linkGivenBack;
-    QFuture<bool> writeTask; // the latest write exchange; waited for on destruction
+    std::condition_variable idleChanged; // the link given back, or a write task ended
+    bool writeTaskRunning = false;       // guarded by idleMutex
 
     // Belong to the exchange that holds the link.
     frame::Report commandReport{};

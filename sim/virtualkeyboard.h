@@ -122,7 +122,7 @@ public:
     ProfileMemory profile(int index) const; // index < profileCount()
     void setProfile(int index, const ProfileMemory &memory);
     Bytes macro(uint8_t macroId) const;     // 128 bytes; zeros when never written
-    bool recoveryRequested() const;          // a 13H was received since reset()
+    bool recoveryRequested() const;          // a 13H asking for every setting since reset()
     bool inBootLoader() const;               // a 0FH with the entry code was received
     int stopMacroCount() const;              // 09H received since reset()
 
