@@ -1,0 +1,9 @@
+#include "startup.h"
+
+#include "widget.h"
+
+void startUtility(Widget &window)
+{
+    window.checkDevice();
+    window.showAndStartScene();
+}
