@@ -85,7 +85,9 @@ void DeviceDiscovery::runPass()
 {
     const QList<DeviceDescription> descriptions
         = readDeviceDescriptions(QString::fromLatin1(kDescriptionFile), productNames());
-    link.setDeviceList(findDevices(descriptions));
+    const DeviceList entries = findDevices(descriptions);
+    link.stopListener(); // the listener reads the list that is replaced here
+    link.setDeviceList(entries);
     link.swichCurDevice(link.deviceId());
     if (synchronise)
         synchronise();

@@ -40,6 +40,9 @@ Widget::Widget(QWidget *parent)
     uiControler = new Ui_Controler();
     uiControler->setupWindow(this, &hid);
     view()->link = &hid;
+    // From the listener's thread: the store is written on the GUI thread.
+    connect(&hid, &Hid_Thread::keyboardLightingChanged, view(), &myQQuickView::keepKeyboardLighting,
+            Qt::QueuedConnection);
 
     deviceCheckTimer.setInterval(kDeviceCheckDelayMs);
     deviceCheckTimer.setSingleShot(true);
@@ -53,6 +56,7 @@ Widget::Widget(QWidget *parent)
 
 Widget::~Widget()
 {
+    hid.stopListener();
     uiControler->deleteLater();
 }
 

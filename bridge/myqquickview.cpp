@@ -77,6 +77,13 @@ void myQQuickView::zzzBrisol()
     callScene(rootObject(), "zzzBrisol", Qt::QueuedConnection);
 }
 
+void myQQuickView::keepKeyboardLighting(const QVariantList &ledType)
+{
+    if (curProfile < profileStores.size())
+        profileStores[curProfile]->setValue(QStringLiteral("color/ledType"), ledType);
+    zzzBrisol();
+}
+
 void myQQuickView::runUI()
 {
     callScene(rootObject(), "run", Qt::QueuedConnection);

@@ -49,6 +49,10 @@ public slots:
     void playMedia_Background();
     void clearAllMedia();
 
+    // A lighting change the keyboard reported: kept in the current profile, then the
+    // scene reloads its lighting pages.
+    void keepKeyboardLighting(const QVariantList &ledType);
+
 private:
     bool audioEnabled = true;
     QList<QMediaPlayer *> players;

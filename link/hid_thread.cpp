@@ -23,6 +23,7 @@ Hid_Thread::Hid_Thread()
 
 Hid_Thread::~Hid_Thread()
 {
+    stopListener();
     // A write task may still be sending; it uses this object to its end.
     std::unique_lock lock(idleMutex);
     idleChanged.wait(lock, [this] { return !writeTaskRunning; });
@@ -54,9 +55,17 @@ void Hid_Thread::clearPath(quint32 did, const QString &failedPath)
         deviceList[did].path.clear();
 }
 
+void Hid_Thread::clearPath2(quint32 did, const QString &failedPath)
+{
+    std::lock_guard lock(deviceListMutex);
+    if (did < quint32(deviceList.size()) && deviceList[did].path2 == failedPath)
+        deviceList[did].path2.clear();
+}
+
 void Hid_Thread::swichCurDevice(uint did)
 {
     curDeviceId = did;
+    startListener(did);
 }
 
 bool Hid_Thread::waitIdle()

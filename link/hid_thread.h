@@ -3,7 +3,9 @@
 #include "commandframe.h"
 #include "deviceentry.h"
 
+#include <QFuture>
 #include <QThread>
+#include <QVariantList>
 
 #include <atomic>
 #include <condition_variable>
@@ -49,6 +51,12 @@ public:
     // Read exchange: the command report, the answer report, then length bytes of data.
     bool receiveFrame(int length);
 
+    // The listener on the notification interface (runs on the global thread pool).
+    void startListener(uint did);
+    void stopListener();
+    hid_device *openNotifyDevice(uint did);
+    void listenNotify(uint did);
+
 public slots:
     void swichCurDevice(uint did);
 
@@ -81,6 +89,11 @@ public slots:
     void hid_1CH_SetKeyMatrix_1(const uchar *src128);
     void hid_1DH_SetKeyMatrix_2(const uchar *src128);
 
+signals:
+    // The keyboard reported its lighting (the seven values of 08H), e.g. after the user
+    // changed it on the keyboard itself. Emitted on the listener's thread.
+    void keyboardLightingChanged(const QVariantList &ledType);
+
 private:
     enum class ReadOutcome { Busy, Failed, Done };
     class ExchangeScope;
@@ -93,18 +106,24 @@ private:
 
     DeviceEntry deviceEntry(quint32 did) const; // empty entry when there is none
     void clearPath(quint32 did, const QString &failedPath);
+    void clearPath2(quint32 did, const QString &failedPath);
     void closeCmdDevice();
+    void closeNotifyDevice();
     void giveBackLink();
 
     mutable std::mutex deviceListMutex; // discovery replaces the list while tasks read it
     DeviceList deviceList;
     std::atomic<quint32> curDeviceId{0};
-    hid_device *cmdHandle = nullptr; // belongs to the exchange that holds the link
+    hid_device *cmdHandle = nullptr;    // belongs to the exchange that holds the link
+    hid_device *notifyHandle = nullptr; // belongs to the listener
 
     std::atomic<bool> linkIdle{true};
     std::mutex idleMutex;
     std::condition_variable idleChanged; // the link given back, or a write task ended
     bool writeTaskRunning = false;       // guarded by idleMutex
+
+    std::atomic<bool> listenerRunning{false};
+    QFuture<void> listenerFuture;
 
     // Belong to the exchange that holds the link.
     frame::Report commandReport{};

@@ -16,6 +16,9 @@
 using vkb::ReportKind;
 using Command = std::function<void(Hid_Thread &, const uchar *)>;
 Q_DECLARE_METATYPE(Command)
+// Runs a read command with the caller's own values and shows what it delivered.
+using Read = std::function<QString(Hid_Thread &)>;
+Q_DECLARE_METATYPE(Read)
 
 namespace {
 using namespace std::chrono_literals;
@@ -29,6 +32,39 @@ std::array<uchar, 128> pattern(uchar seed)
     for (int i = 0; i < int(bytes.size()); ++i)
         bytes[i] = uchar(i * 7 + seed);
     return bytes;
+}
+
+// What the keyboard keeps for the reads below: byte i of a block is i * step + seed.
+uchar fill(int i, int step, int seed)
+{
+    return uchar(i * step + seed);
+}
+constexpr uchar kCallerByte = 0xCC;
+
+// Bytes 0, 63, 64 and 127 of a 128-byte block (0 and 63 of a 64-byte one).
+QString digest(const uchar *block, int length)
+{
+    QStringList bytes{hex(block, 1), hex(block + 63, 1)};
+    if (length == 128)
+        bytes << hex(block + 64, 1) << hex(block + 127, 1);
+    return bytes.join(QLatin1Char(' '));
+}
+
+QString digestOfFill(int first, int length, int step, int seed)
+{
+    std::array<uchar, 128> block{};
+    for (int i = 0; i < length; ++i)
+        block[i] = fill(first + i, step, seed);
+    return digest(block.data(), length);
+}
+
+template<int Length>
+QString blockRead(std::function<bool(Hid_Thread &, uchar *)> read, Hid_Thread &link)
+{
+    std::array<uchar, Length> block{};
+    block.fill(kCallerByte);
+    const bool result = read(link, block.data());
+    return QStringLiteral("%1 %2").arg(result ? "true" : "false", digest(block.data(), Length));
 }
 
 // The data reports that carry a block: report ID 0, then 64 bytes each.
@@ -190,6 +226,128 @@ private slots:
         link->hid_80H_GetFWVersion(version, layoutMode);
         QCOMPARE(version, ushort(0x0123));
         QCOMPARE(int(layoutMode), mode);
+    }
+
+    void readCommands_data()
+    {
+        QTest::addColumn<Read>("read");
+        QTest::addColumn<QString>("commandReport");
+        QTest::addColumn<int>("dataReports");
+        QTest::addColumn<QString>("success");
+        QTest::addColumn<QString>("failure"); // the keyboard refused the answer report
+        QTest::addColumn<QString>("busy");
+
+        const QString caller128 = QStringLiteral("CC CC CC CC");
+        const QString caller64 = QStringLiteral("CC CC");
+        auto row = [](const char *name, Read read, const char *report, int data, QString success,
+                      QString failure, QString busy) {
+            QTest::newRow(name) << read << QString::fromLatin1(report) << data << success << failure << busy;
+        };
+        row("80H", [](Hid_Thread &l) {
+                ushort version = 0x1111;
+                uchar mode = 3;
+                l.hid_80H_GetFWVersion(version, mode);
+                return QStringLiteral("%1 %2").arg(version, 4, 16, QLatin1Char('0')).arg(mode);
+            },
+            "00 80 00 00 00 00 55 AA 00", 0, "0123 2", "1111 3", "1111 3");
+        row("82H", [](Hid_Thread &l) {
+                uchar b[3] = {9, 8, 7};
+                l.hid_82H_GetKeyboardoption(b[0], b[1], b[2]);
+                return hex(b, 3);
+            },
+            "00 82 00 00 00 00 55 AA 00", 0, "11 22 33", "09 08 07", "09 08 07");
+        row("84H", [](Hid_Thread &l) {
+                uchar sensitivity = 42;
+                l.hid_84H_GetButtonSensitivity(sensitivity);
+                return hex(&sensitivity, 1);
+            },
+            "00 84 00 00 00 00 55 AA 00", 0, "44", "2A", "2A");
+        row("88H", [](Hid_Thread &l) {
+                uchar v[7] = {0x71, 0x72, 0x73, 0x74, 0x75, 0x76, 0x77};
+                const bool ok = l.hid_88H_GetLEDType(v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
+                return QStringLiteral("%1 %2").arg(ok ? "true" : "false", hex(v, 7));
+            },
+            "00 88 00 00 00 00 55 AA 00", 0, "true 01 02 03 04 05 06 07",
+            "false 71 72 73 74 75 76 77", "false 71 72 73 74 75 76 77");
+        row("8CH", [](Hid_Thread &l) {
+                return blockRead<128>([](Hid_Thread &k, uchar *b) { k.hid_8CH_GetKeyMatrix_1(b); return true; }, l);
+            },
+            "00 8C 00 00 00 00 55 AA 00", 2, "true " + digestOfFill(0, 128, 7, 0x10),
+            "true " + caller128, "true " + caller128);
+        row("8DH", [](Hid_Thread &l) {
+                return blockRead<128>([](Hid_Thread &k, uchar *b) { k.hid_8DH_GetKeyMatrix_2(b); return true; }, l);
+            },
+            "00 8D 00 00 00 00 55 AA 00", 2, "true " + digestOfFill(128, 128, 7, 0x10),
+            "true " + caller128, "true " + caller128);
+        row("90H", [](Hid_Thread &l) {
+                return blockRead<128>([](Hid_Thread &k, uchar *b) { k.hid_90H_GetMacroKey(5, b); return true; }, l);
+            },
+            "00 90 00 05 00 00 55 AA 00", 2, "true " + digestOfFill(0, 128, 3, 1),
+            "true " + caller128, "true " + caller128);
+        row("92H", [](Hid_Thread &l) {
+                return blockRead<128>([](Hid_Thread &k, uchar *b) { k.hid_92H_GetUserPicture(2, 1, b); return true; }, l);
+            },
+            "00 92 00 02 01 00 55 AA 00", 2, "true " + digestOfFill(128, 128, 5, 2),
+            "true " + caller128, "true " + caller128);
+        row("A1H", [](Hid_Thread &l) {
+                uchar profile = 9;
+                l.hid_A1H_GetCurrentProfile(profile);
+                return hex(&profile, 1);
+            },
+            "00 A1 00 00 00 00 55 AA 00", 0, "02", "00", "09");
+        row("B0H", [](Hid_Thread &l) {
+                return blockRead<64>([](Hid_Thread &k, uchar *b) { return k.hid_B0H_GetSevenColor(b); }, l);
+            },
+            "00 B0 00 00 00 00 55 AA 00", 1, "true " + digestOfFill(0, 64, 9, 4),
+            "false " + caller64, "false " + caller64);
+    }
+
+    void readCommands()
+    {
+        QFETCH(Read, read);
+        QFETCH(QString, commandReport);
+        QFETCH(int, dataReports);
+        QFETCH(QString, success);
+        QFETCH(QString, failure);
+        QFETCH(QString, busy);
+
+        // What the keyboard keeps, in its profile 2.
+        vkb::ProfileMemory memory;
+        memory.lighting = {1, 2, 3, 4, 5, 6, 7};
+        for (int i = 0; i < 256; ++i)
+            memory.keyMatrix[i] = fill(i, 7, 0x10);
+        for (int i = 0; i < 512; ++i)
+            memory.pictures[2][i] = fill(i, 5, 2);
+        for (int i = 0; i < 64; ++i)
+            memory.sevenColors[i] = fill(i, 9, 4);
+        keyboard.setProfile(2, memory);
+        keyboard.setActiveProfile(2);
+        keyboard.setFirmwareVersion(0x0123);
+        keyboard.setLayoutByte(0x04);
+        std::array<uchar, 128> macro{};
+        for (int i = 0; i < 128; ++i)
+            macro[i] = fill(i, 3, 1);
+        link->hid_02H_SetKeyboardoption(0x11, 0x22, 0x33);
+        link->hid_04H_SetButtonSensitivity(0x44);
+        link->hid_10H_SetMacroKey(5, macro.data());
+        waitForWriteTasks();
+        keyboard.clearReports();
+
+        QCOMPARE(read(*link), success);
+        QCOMPARE(hexOf(reportsOf(ReportKind::FeatureSet)), QStringList{commandReport});
+        QCOMPARE(int(reportsOf(ReportKind::FeatureGet).size()), 1);
+        QCOMPARE(int(reportsOf(ReportKind::DataRead).size()), dataReports);
+
+        keyboard.rejectNext(ReportKind::FeatureGet);
+        QCOMPARE(read(*link), failure);
+
+        MessageLog log;
+        QVERIFY(link->waitIdle());
+        keyboard.clearReports();
+        QCOMPARE(read(*link), busy);
+        QCOMPARE(log.messages(), QStringList{"cmd Failed"});
+        QVERIFY(keyboard.reports().empty());
+        releaseLink();
     }
 
     void blockReadDeliversBothReports()

@@ -2,7 +2,6 @@
 
 #include "singleinstance.h"
 
-#include <QProcess>
 #include <QSignalSpy>
 #include <QUuid>
 #include <QtTest>
@@ -39,30 +38,6 @@ private slots:
         }
         SingleInstance next(name);
         QVERIFY(next.claim());
-    }
-
-    void secondStartOfTheProgramLeaves()
-    {
-        QProcess first;
-        first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(VALDRIN_VIRTUAL_HIDAPI));
-        first.setProcessEnvironment(env);
-        first.start(QStringLiteral(VALDRIN_EXECUTABLE), {});
-        QVERIFY(first.waitForStarted());
-        QTest::qWait(1500); // its window is up and it listens
-
-        QProcess second;
-        second.setProcessEnvironment(env);
-        second.start(QStringLiteral(VALDRIN_EXECUTABLE), {});
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 0);
-        QCOMPARE(first.state(), QProcess::Running);
-
-        first.terminate();
-        if (!first.waitForFinished(5000))
-            first.kill();
     }
 };
 

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QQuickItem>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -182,6 +183,27 @@ private slots:
         QVERIFY(w.tray()->contextMenu()->styleSheet().startsWith(
             QStringLiteral("QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); }")));
         QVERIFY(!w.tray()->icon().pixmap(32).isNull()); // ./modules/img/skin1/logo.ico
+    }
+
+    void keyboardLightingIsKeptInTheCurrentProfile()
+    {
+        QVERIFY(runtime->write(QStringLiteral("modules/setting/HWDef.bin"), "[common]\nmaxProfile=3\n"));
+        Widget w;
+        QCOMPARE(w.view()->profileStoreList().size(), 3);
+        w.checkDevice(); // starts the listener
+        QTRY_COMPARE(keyboard.openHandleCount(), 1);
+
+        QCOMPARE(keyboard.changeLightingOnKeyboard({1, 2, 3, 4, 5, 6, 7}), 1);
+        QTRY_COMPARE(scene(w)->property("keyboardLightingChanges").toInt(), 1);
+        QSettings *profile = w.view()->profileStoreList().at(w.view()->currentProfileIndex());
+        QCOMPARE(profile->value(QStringLiteral("color/ledType")).toList(),
+                 (QVariantList{1, 2, 3, 4, 5, 6, 7}));
+        profile->sync();
+        QFile file(runtime->filePath(QStringLiteral("modules/setting/p1.bin")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(file.readAll().contains("ledType=1, 2, 3, 4, 5, 6, 7"), "p1.bin");
+        QTest::qWait(200);
+        QCOMPARE(scene(w)->property("keyboardLightingChanges").toInt(), 1);
     }
 
     void quitPlaysTheClosingSceneThenCloses()

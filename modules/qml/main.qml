@@ -11,6 +11,7 @@ Item {
 
     property int animation_speed: 400
     property bool initialised: false // initUI has built the pages
+    property int keyboardLightingChanges: 0 // lighting changes the keyboard reported
 
     signal msg_KB(bool isDown, int usbCode)
 
@@ -26,6 +27,7 @@ Item {
     }
 
     function zzzBrisol() {
+        keyboardLightingChanges++
         // A lighting change made on the keyboard before the pages exist has nothing to refresh.
         if (!initialised)
             return
