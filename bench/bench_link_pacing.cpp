@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QThreadPool>
 
 #include <array>
 #include <cstdio>
@@ -28,7 +27,7 @@ void measure(Hid_Thread &link, const char *name, int blockLength,
     timer.start();
     for (int i = 0; i < kCommands; ++i)
         (link.*command)(block.data());
-    QThreadPool::globalInstance()->waitForDone();
+    link.finishWrites();
     const double perCommand = double(timer.nsecsElapsed()) / 1e6 / kCommands;
 
     std::printf("%-16s %3d commands  %7.3f ms per command  floor %6.3f ms  %.3f x floor\n", name,
@@ -55,7 +54,7 @@ void pushProfiles(Hid_Thread &link)
         for (uchar colorIndex = 0; colorIndex < 4; ++colorIndex)
             link.hid_12H_SetUserPicture(0, colorIndex, block.data());
     }
-    QThreadPool::globalInstance()->waitForDone();
+    link.finishWrites();
     const double perProfile = double(timer.nsecsElapsed()) / 1e6 / kProfiles;
     const double floorMs = kDataReports * kPauseMs;
     std::printf("%-16s %3d profiles  %7.3f ms per profile  floor %6.3f ms  %.3f x floor\n",

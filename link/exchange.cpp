@@ -6,6 +6,7 @@
 #include "hid_thread.h"
 
 #include "linklog.h"
+#include "sanitizerhandoff.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -125,21 +126,20 @@ void Hid_Thread::startWrite(const frame::Report &report, const uchar *block, int
         std::copy_n(block, length, dataBuffer.begin());
     {
         std::lock_guard lock(idleMutex);
-        writeTaskRunning = true; // the reports filled above now belong to the task
+        ++writeTasks;
     }
-    // The outcome of a write is not reported: the future is dropped.
+    // The reports filled above now belong to the task. The outcome of a write is not
+    // reported: the future is dropped.
+    handOff(this);
     (void)QtConcurrent::run([this, length] { runWriteTask(length); });
 }
 
 void Hid_Thread::runWriteTask(int length)
 {
-    {
-        // Takes over the reports and the block that startWrite handed over.
-        std::lock_guard lock(idleMutex);
-    }
+    takeOver(this);
     sendFrame(length);
     std::lock_guard lock(idleMutex);
-    writeTaskRunning = false;
+    --writeTasks; // the previous task may still be on its way out when the next starts
     idleChanged.notify_all();
 }
 

@@ -25,8 +25,13 @@ Hid_Thread::~Hid_Thread()
 {
     stopListener();
     // A write task may still be sending; it uses this object to its end.
+    finishWrites();
+}
+
+void Hid_Thread::finishWrites()
+{
     std::unique_lock lock(idleMutex);
-    idleChanged.wait(lock, [this] { return !writeTaskRunning; });
+    idleChanged.wait(lock, [this] { return writeTasks == 0; });
 }
 
 void Hid_Thread::setDeviceList(const DeviceList &entries)

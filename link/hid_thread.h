@@ -50,6 +50,8 @@ public:
     bool sendFrame(int length);
     // Read exchange: the command report, the answer report, then length bytes of data.
     bool receiveFrame(int length);
+    // Until a write exchange that is still sending has ended.
+    void finishWrites();
 
     // The listener on the notification interface (runs on the global thread pool).
     void startListener(uint did);
@@ -120,7 +122,7 @@ private:
     std::atomic<bool> linkIdle{true};
     std::mutex idleMutex;
     std::condition_variable idleChanged; // the link given back, or a write task ended
-    bool writeTaskRunning = false;       // guarded by idleMutex
+    int writeTasks = 0; // write tasks not yet ended, guarded by idleMutex
 
     std::atomic<bool> listenerRunning{false};
     QFuture<void> listenerFuture;

@@ -7,6 +7,7 @@
 
 #include "hidaccess.h"
 #include "linklog.h"
+#include "sanitizerhandoff.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -25,7 +26,12 @@ void Hid_Thread::startListener(uint did)
 {
     stopListener();
     listenerRunning = true;
-    listenerFuture = QtConcurrent::run([this, did] { listenNotify(did); });
+    handOff(&listenerFuture);
+    listenerFuture = QtConcurrent::run([this, did] {
+        takeOver(&listenerFuture);
+        listenNotify(did);
+        handOff(&listenerRunning);
+    });
 }
 
 void Hid_Thread::stopListener()
@@ -34,6 +40,7 @@ void Hid_Thread::stopListener()
     // on its way out.
     listenerRunning = false;
     listenerFuture.waitForFinished();
+    takeOver(&listenerRunning);
 }
 
 hid_device *Hid_Thread::openNotifyDevice(uint did)

@@ -1,6 +1,7 @@
 // The hidapi C interface over the virtual keyboard. Exported with default visibility so
 // that linking this library, or preloading it, replaces the system hidapi.
 
+#include "control.h"
 #include "wire.h"
 
 #include <hidapi.h>
@@ -95,6 +96,7 @@ extern "C" {
 
 int hid_init(void)
 {
+    vkb::control::start();
     return 0;
 }
 
@@ -105,6 +107,7 @@ int hid_exit(void)
 
 struct hid_device_info *hid_enumerate(unsigned short vendor_id, unsigned short product_id)
 {
+    vkb::control::start();
     hid_device_info *first = nullptr;
     hid_device_info **tail = &first;
     for (const vkb::Interface &i : vkb::wire::enumerate()) {
@@ -132,6 +135,7 @@ void hid_free_enumeration(struct hid_device_info *devs)
 
 hid_device *hid_open_path(const char *path)
 {
+    vkb::control::start();
     if (!path) {
         fail(L"Invalid argument: null path");
         return nullptr;
@@ -151,6 +155,7 @@ hid_device *hid_open_path(const char *path)
 
 hid_device *hid_open(unsigned short vendor_id, unsigned short product_id, const wchar_t *serial_number)
 {
+    vkb::control::start();
     // As hidapi does: the first listed interface that matches.
     for (const vkb::Interface &i : vkb::wire::enumerate()) {
         if (i.vendorId != vendor_id || i.productId != product_id)

@@ -11,6 +11,8 @@ Model &model()
 
 void Model::record(const Port &port, ReportKind kind, Bytes bytes)
 {
+    if (reportLimit > 0 && reports.size() >= reportLimit)
+        reports.erase(reports.begin(), reports.begin() + std::ptrdiff_t(reportLimit / 2));
     reports.push_back({port.interface.path, kind, std::move(bytes), std::chrono::steady_clock::now()});
 }
 

@@ -36,7 +36,18 @@ struct Model {
     std::vector<Report> reports;
     std::array<std::vector<int>, 4> rejections; // calls still to come before each refusal
 
+    // Control mode only: writes out what the firmware keeps, called with the lock held
+    // after the firmware took a report.
+    void (*keep)(Model &model) = nullptr;
+    // Control mode only: a long-running program must not grow the log without end.
+    size_t reportLimit = 0; // 0: no limit
+
     void record(const Port &port, ReportKind kind, Bytes bytes);
+    void firmwareTookReport()
+    {
+        if (keep)
+            keep(*this);
+    }
     // Counts one call of this kind; true when it is the one to refuse.
     bool refuse(ReportKind kind);
     // Queues an input report on every live handle the filter accepts; how many got it.

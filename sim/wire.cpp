@@ -78,6 +78,7 @@ Result sendFeature(Port &port, const uint8_t *data, size_t length)
     CommandReport report{};
     std::copy_n(data, std::min(length, report.size()), report.begin());
     m.firmware.command(report);
+    m.firmwareTookReport();
     return {int(length)};
 }
 
@@ -119,6 +120,7 @@ Result write(Port &port, const uint8_t *data, size_t length)
     DataChunk chunk{};
     std::copy_n(data + 1, std::min(length - 1, chunk.size()), chunk.begin());
     m.firmware.data(chunk);
+    m.firmwareTookReport();
     return {int(length)};
 }
 

@@ -69,6 +69,39 @@ private slots:
         stop(program);
     }
 
+    void virtualKeyboardIsUnpluggedAndPluggedWhileRunning()
+    {
+        QTemporaryDir control;
+        QProcessEnvironment env = environment();
+        env.insert(QStringLiteral("VALDRIN_VKB_DIR"), control.path());
+        env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
+        auto vkbctl = [&](const QString &command) {
+            QProcess ctl;
+            ctl.setProcessEnvironment(env);
+            ctl.start(QStringLiteral(VALDRIN_VKBCTL), command.split(QLatin1Char(' ')));
+            ctl.waitForFinished(5000);
+            return QString::fromLocal8Bit(ctl.readAllStandardOutput()).trimmed();
+        };
+
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(executable, {});
+        QVERIFY(program.waitForStarted());
+        // The listener holds the notification interface open.
+        QTRY_VERIFY_WITH_TIMEOUT(vkbctl(QStringLiteral("status")).contains(QStringLiteral("handles=1")), 10000);
+
+        QVERIFY(vkbctl(QStringLiteral("unplug")).startsWith(QStringLiteral("ok")));
+        QByteArray output;
+        QTRY_VERIFY_WITH_TIMEOUT((output += program.readAll()).contains("Device removed"), 5000);
+        QVERIFY(vkbctl(QStringLiteral("status")).contains(QStringLiteral("handles=0")));
+
+        // Plugging in is a device change: one discovery pass 2048 ms later listens again.
+        QVERIFY(vkbctl(QStringLiteral("plug")).startsWith(QStringLiteral("ok")));
+        QTRY_VERIFY_WITH_TIMEOUT(vkbctl(QStringLiteral("status")).contains(QStringLiteral("handles=1")), 10000);
+        stop(program);
+    }
+
     void secondStartLeavesTheFirstRunning()
     {
         QProcess first;

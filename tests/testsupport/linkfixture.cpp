@@ -3,7 +3,6 @@
 #include "hex.h"
 
 #include <QMutex>
-#include <QThreadPool>
 
 #include <algorithm>
 
@@ -62,9 +61,4 @@ QStringList hexOf(const std::vector<vkb::Report> &reports)
     for (const vkb::Report &r : reports)
         list.append(hex(r.bytes));
     return list;
-}
-
-void waitForWriteTasks()
-{
-    QThreadPool::globalInstance()->waitForDone();
 }

@@ -25,6 +25,3 @@ public:
 // Reports of one kind the keyboard received or delivered, oldest first.
 std::vector<vkb::Report> reportsOf(vkb::ReportKind kind);
 QStringList hexOf(const std::vector<vkb::Report> &reports);
-
-// Until every write task on the global thread pool has ended.
-void waitForWriteTasks();
