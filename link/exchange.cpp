@@ -42,20 +42,29 @@ private:
     Hid_Thread &link;
 };
 
-bool Hid_Thread::sendFrame(int length)
+hid_device *Hid_Thread::openAndSendCommand(int &reportLength)
 {
-    ExchangeScope scope(*this);
     if (!languageFileValid)
-        return false;
+        return nullptr;
     const quint32 did = curDeviceId;
     hid_device *device = openCmdDevice(did);
     if (!device)
-        return false;
+        return nullptr;
     if (hid_send_feature_report(device, commandReport.data(), commandReport.size()) < 0) {
         qCDebug(lcLinkIo) << "command report refused:" << hexBytes(commandReport.data(), commandReport.size());
-        return false;
+        return nullptr;
     }
-    const int reportLength = int(deviceEntry(did).reportLength);
+    reportLength = int(deviceEntry(did).reportLength);
+    return device;
+}
+
+bool Hid_Thread::sendFrame(int length)
+{
+    ExchangeScope scope(*this);
+    int reportLength = 0;
+    hid_device *device = openAndSendCommand(reportLength);
+    if (!device)
+        return false;
     if (length <= 0)
         return true;
     if (reportLength <= 0)
@@ -79,21 +88,14 @@ bool Hid_Thread::sendFrame(int length)
 bool Hid_Thread::receiveFrame(int length)
 {
     ExchangeScope scope(*this);
-    if (!languageFileValid)
-        return false;
-    const quint32 did = curDeviceId;
-    hid_device *device = openCmdDevice(did);
+    int reportLength = 0;
+    hid_device *device = openAndSendCommand(reportLength);
     if (!device)
         return false;
-    if (hid_send_feature_report(device, commandReport.data(), commandReport.size()) < 0) {
-        qCDebug(lcLinkIo) << "command report refused:" << hexBytes(commandReport.data(), commandReport.size());
-        return false;
-    }
     if (hid_get_feature_report(device, answerReport.data(), answerReport.size()) < 0) {
         qCDebug(lcLinkIo) << "answer report failed after:" << hexBytes(commandReport.data(), commandReport.size());
         return false;
     }
-    const int reportLength = int(deviceEntry(did).reportLength);
     if (length <= 0)
         return true;
     if (reportLength <= 0)

@@ -52,19 +52,12 @@ DeviceEntry Hid_Thread::deviceEntry(quint32 did) const
     return did < quint32(deviceList.size()) ? deviceList.at(did) : DeviceEntry{};
 }
 
-void Hid_Thread::clearPath(quint32 did, const QString &failedPath)
+void Hid_Thread::clearPath(quint32 did, QString DeviceEntry::*path, const QString &failedPath)
 {
     std::lock_guard lock(deviceListMutex);
     // Only the path that failed: discovery may have put a fresh list in place meanwhile.
-    if (did < quint32(deviceList.size()) && deviceList[did].path == failedPath)
-        deviceList[did].path.clear();
-}
-
-void Hid_Thread::clearPath2(quint32 did, const QString &failedPath)
-{
-    std::lock_guard lock(deviceListMutex);
-    if (did < quint32(deviceList.size()) && deviceList[did].path2 == failedPath)
-        deviceList[did].path2.clear();
+    if (did < quint32(deviceList.size()) && deviceList[did].*path == failedPath)
+        (deviceList[did].*path).clear();
 }
 
 void Hid_Thread::swichCurDevice(uint did)
@@ -96,20 +89,25 @@ void Hid_Thread::giveBackLink()
     idleChanged.notify_all();
 }
 
-hid_device *Hid_Thread::openCmdDevice(quint32 did)
+hid_device *Hid_Thread::openInterface(quint32 did, QString DeviceEntry::*path, hid_device *&handle)
 {
-    const QString path = deviceEntry(did).path;
-    if (path.isEmpty())
+    const QString target = deviceEntry(did).*path;
+    if (target.isEmpty())
         return nullptr;
-    closeCmdDevice();
-    cmdHandle = hidaccess::openPath(path);
-    if (!cmdHandle) {
-        clearPath(did, path);
+    hidaccess::close(handle);
+    handle = hidaccess::openPath(target);
+    if (!handle) {
+        clearPath(did, path, target);
         return nullptr;
     }
-    if (hid_set_nonblocking(cmdHandle, 0) < 0)
-        qCDebug(lcLinkIo) << "set blocking failed:" << path;
-    return cmdHandle;
+    if (hid_set_nonblocking(handle, 0) < 0)
+        qCDebug(lcLinkIo) << "set blocking failed:" << target;
+    return handle;
+}
+
+hid_device *Hid_Thread::openCmdDevice(quint32 did)
+{
+    return openInterface(did, &DeviceEntry::path, cmdHandle);
 }
 
 void Hid_Thread::closeCmdDevice()

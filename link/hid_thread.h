@@ -101,14 +101,19 @@ private:
     class ExchangeScope;
 
     // The command procedure shared by every command slot.
+    // How every exchange begins: the command interface opened and the command report
+    // sent on it. Null when the exchange fails there.
+    hid_device *openAndSendCommand(int &reportLength);
     void startWrite(const frame::Report &report, const uchar *block = nullptr, int length = 0);
     void runWriteTask(int length);
     ReadOutcome runRead(const frame::Report &report, const frame::Report &answerPrefill,
                         uchar *block = nullptr, int length = 0);
 
     DeviceEntry deviceEntry(quint32 did) const; // empty entry when there is none
-    void clearPath(quint32 did, const QString &failedPath);
-    void clearPath2(quint32 did, const QString &failedPath);
+    // Opens one interface of entry did in blocking mode into handle, closing it first.
+    // A path that fails to open is emptied until the next discovery pass.
+    hid_device *openInterface(quint32 did, QString DeviceEntry::*path, hid_device *&handle);
+    void clearPath(quint32 did, QString DeviceEntry::*path, const QString &failedPath);
     void closeCmdDevice();
     void closeNotifyDevice();
     void giveBackLink();

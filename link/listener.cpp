@@ -45,18 +45,7 @@ void Hid_Thread::stopListener()
 
 hid_device *Hid_Thread::openNotifyDevice(uint did)
 {
-    const QString path2 = deviceEntry(did).path2;
-    if (path2.isEmpty())
-        return nullptr;
-    closeNotifyDevice();
-    notifyHandle = hidaccess::openPath(path2);
-    if (!notifyHandle) {
-        clearPath2(did, path2);
-        return nullptr;
-    }
-    if (hid_set_nonblocking(notifyHandle, 0) < 0)
-        qCDebug(lcLinkIo) << "set blocking failed:" << path2;
-    return notifyHandle;
+    return openInterface(did, &DeviceEntry::path2, notifyHandle);
 }
 
 void Hid_Thread::closeNotifyDevice()
