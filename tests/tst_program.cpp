@@ -15,12 +15,14 @@ class ProgramTest : public QObject
     Q_OBJECT
 
     QTemporaryDir installed;
+    QTemporaryDir temp; // the single-instance lock of these runs, apart from any other copy
     QString executable;
 
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(VALDRIN_VIRTUAL_HIDAPI));
+        env.insert(QStringLiteral("TMPDIR"), temp.path());
         return env;
     }
 
