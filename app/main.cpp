@@ -1,3 +1,4 @@
+#include "inputhooks.h"
 #include "singleinstance.h"
 #include "startup.h"
 #include "widget.h"
@@ -19,6 +20,8 @@ int main(int argc, char *argv[])
 
     Widget window;
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window, &Widget::restoreWindow);
-    startUtility(window);
-    return app.exec();
+    const auto hooks = startUtility(window);
+    const int result = app.exec();
+    hooks->removeHooks();
+    return result;
 }

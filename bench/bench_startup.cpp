@@ -3,6 +3,7 @@
 // against the virtual keyboard and reports when the scene runs. Run it under a display
 // (e.g. xvfb-run).
 
+#include "inputhooks.h"
 #include "myqquickview.h"
 #include "startup.h"
 #include "widget.h"
@@ -50,7 +51,7 @@ int child(int argc, char *argv[])
             QCoreApplication::quit();
         });
     });
-    startUtility(window);
+    const auto hooks = startUtility(window);
     return app.exec();
 }
 } // namespace
