@@ -1,6 +1,7 @@
 #include "myqquickview.h"
 
 #include "scenecall.h"
+#include "settingfiles.h"
 
 #include <QAudioOutput>
 #include <QMediaPlayer>
@@ -9,14 +10,6 @@
 #include <QUrl>
 
 namespace {
-const char kHwDefFile[] = "./modules/setting/HWDef.bin";
-const char kConfigFile[] = "./modules/setting/apConfig.bin";
-
-QString profileFile(int slot)
-{
-    return QStringLiteral("./modules/setting/p%1.bin").arg(slot);
-}
-
 // Sound index k plays on player k.
 const char *const kSounds[myQQuickView::kPlayers] = {
     "./modules/media/00.mp3", "./modules/media/01.wav", "./modules/media/02.wav",
@@ -31,13 +24,13 @@ myQQuickView::myQQuickView(QWidget *parent)
     setAttribute(Qt::WA_AlwaysStackOnTop);
     setClearColor(Qt::transparent);
 
-    const HardwareSizing hw = readHardwareSizing(QString::fromLatin1(kHwDefFile));
+    const HardwareSizing hw = readHardwareSizing(settingfiles::hardwareDefinition());
     kbLayoutType = hw.kbLayoutType;
     maxMacro = hw.maxMacro;
     maxProfile = hw.maxProfile;
-    apConfig = std::make_unique<QSettings>(QString::fromLatin1(kConfigFile), QSettings::IniFormat);
+    apConfig = std::make_unique<QSettings>(settingfiles::configuration(), QSettings::IniFormat);
     for (int slot = 1; slot <= maxProfile; ++slot)
-        profileStores.append(new QSettings(profileFile(slot), QSettings::IniFormat));
+        profileStores.append(new QSettings(settingfiles::profile(slot), QSettings::IniFormat));
 }
 
 myQQuickView::~myQQuickView()

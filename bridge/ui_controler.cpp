@@ -3,6 +3,7 @@
 #include "hid_thread.h"
 #include "myqquickview.h"
 #include "scenecall.h"
+#include "settingfiles.h"
 
 #include <QQmlContext>
 #include <QQuickItem>
@@ -12,7 +13,6 @@
 
 namespace {
 const QUrl kScene(QStringLiteral("qrc:/modules/qml/main.qml"));
-const char kConfigFile[] = "./modules/setting/apConfig.bin";
 } // namespace
 
 Ui_Controler::Ui_Controler()
@@ -46,7 +46,7 @@ void Ui_Controler::setupWindow(QWidget *mainWindow, Hid_Thread *link)
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
     window->resize(ui_View->size());
 
-    const QSettings config(QString::fromLatin1(kConfigFile), QSettings::IniFormat);
+    const QSettings config(settingfiles::configuration(), QSettings::IniFormat);
     window->setWindowTitle(config.value(QStringLiteral("common/name")).toString());
 }
 
