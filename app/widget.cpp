@@ -30,11 +30,9 @@ Widget::Widget(QWidget *parent)
     , discovery(
           hid,
           [this] {
-              return view()->configurationStore()->value(QStringLiteral("common/product_name")).toStringList();
+              return view()->stores().configuration().value(QStringLiteral("common/product_name")).toStringList();
           },
-          [] {
-              // The view synchronises with the keyboard here once it reads the firmware.
-          })
+          [this] { view()->syncFW(); })
 {
     hid.ownerWidget = this;
     uiControler = new Ui_Controler();

@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
     while (keyboard.openHandleCount() == 0 && wait.elapsed() < 5000)
         QCoreApplication::processEvents();
 
-    QSettings *profile = window.view()->profileStoreList().at(0);
+    QSettings *profile = window.view()->stores().profile(0);
     std::vector<double> latencies;
     for (int i = 0; i < 50; ++i) {
         const uint8_t type = uint8_t(i % 8 + 1);

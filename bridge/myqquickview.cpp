@@ -17,27 +17,24 @@ const char *const kSounds[myQQuickView::kPlayers] = {
 } // namespace
 
 myQQuickView::myQQuickView(QWidget *parent)
+    : myQQuickView(parent, readHardwareSizing(settingfiles::hardwareDefinition()))
+{
+}
+
+myQQuickView::myQQuickView(QWidget *parent, const HardwareSizing &hw)
     : QQuickWidget(parent)
+    , kbLayoutType(hw.kbLayoutType)
+    , maxMacro(hw.maxMacro)
+    , maxProfile(hw.maxProfile)
+    , settingsStores(hw.maxProfile)
 {
     setResizeMode(QQuickWidget::SizeViewToRootObject);
     // Only what the scene draws is visible in the translucent window.
     setAttribute(Qt::WA_AlwaysStackOnTop);
     setClearColor(Qt::transparent);
-
-    const HardwareSizing hw = readHardwareSizing(settingfiles::hardwareDefinition());
-    kbLayoutType = hw.kbLayoutType;
-    maxMacro = hw.maxMacro;
-    maxProfile = hw.maxProfile;
-    apConfig = std::make_unique<QSettings>(settingfiles::configuration(), QSettings::IniFormat);
-    for (int slot = 1; slot <= maxProfile; ++slot)
-        profileStores.append(new QSettings(settingfiles::profile(slot), QSettings::IniFormat));
 }
 
-myQQuickView::~myQQuickView()
-{
-    // Writes what is still pending to disk.
-    qDeleteAll(profileStores);
-}
+myQQuickView::~myQQuickView() = default;
 
 // The sound system takes tens of milliseconds to start: the players are made when the
 // first sound is asked for, not on the way to the first frame.
@@ -72,8 +69,8 @@ void myQQuickView::zzzBrisol()
 
 void myQQuickView::keepKeyboardLighting(const QVariantList &ledType)
 {
-    if (curProfile < profileStores.size())
-        profileStores[curProfile]->setValue(QStringLiteral("color/ledType"), ledType);
+    if (QSettings *profile = currentProfile())
+        storeNow(*profile, QStringLiteral("color/ledType"), ledType);
     zzzBrisol();
 }
 

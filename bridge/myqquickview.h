@@ -1,13 +1,12 @@
 #pragma once
 
 #include "hardwaresizing.h"
+#include "settingsstores.h"
 
 #include <QList>
 #include <QMap>
 #include <QQuickWidget>
 #include <QStringList>
-
-#include <memory>
 
 class Hid_Thread;
 class QMediaPlayer;
@@ -28,9 +27,9 @@ public:
 
     Hid_Thread *link = nullptr; // set by the main window right after the window is built
 
-    QSettings *configurationStore() const { return apConfig.get(); }
-    const QList<QSettings *> &profileStoreList() const { return profileStores; }
+    SettingsStores &stores() { return settingsStores; }
     quint8 currentProfileIndex() const { return curProfile; }
+    const QMap<QString, quint8> &keyCodes() const { return keyCodeMap; }
     HardwareSizing sizing() const { return {kbLayoutType, maxMacro, maxProfile}; }
     QMediaPlayer *player(int index); // player k plays sound k
 
@@ -44,6 +43,39 @@ public slots:
     void runUI();
     void closeUI();
 
+    // Configuration and profile files (view_settings.cpp).
+    QVariantList loadApConfig();
+    void saveApConfig(const QVariantList &apConfigs);
+    void resetApconfig();
+    bool getIsSkinShow();
+    uchar getMaxProfile();
+    void loadProfile(int profile);
+    void saveProfile(int profile);
+    void resetProfile(int profile);
+    QVariant loadDefaultProfile(const QString &key);
+    QString getCustomFilePath();
+
+    // Definition tables and languages (view_definitions.cpp).
+    QVariantList loadHWDef();
+    QVariantList loadUsbStr();
+    QVariantList loadUsbCode();
+    QVariantMap chkLanguages();
+    QStringList getGlobalStrings(const QString &langCode);
+
+    // The keyboard's simple settings (view_device.cpp).
+    void ui_01H_SetReportRate(uchar rate);
+    void ui_02H_SetKeyboardMode(uchar mode);
+    void ui_04H_SetButtonSensitivity(uchar sens1);
+    void ui_13H_SetRecoveryData();
+    void ui_21H_SetCurrentProfile(int profile);
+    QString ui_80H_GetFWVersion();
+    QVariant ui_80H_GetHWMode();
+    QVariant ui_81H_GetReportRate();
+    QVariant ui_82H_GetKeyboardMode();
+    QVariant ui_84H_GetButtonSensitivity();
+    QVariant ui_A1H_GetCurrentProfile();
+    void syncFW();
+
     void setEnableAudio(bool isEnable);
     void playMedia_Index(uchar index);
     void playMedia_Background();
@@ -54,14 +86,19 @@ public slots:
     void keepKeyboardLighting(const QVariantList &ledType);
 
 private:
+    // The store of the current profile, or null when the index names no slot.
+    QSettings *currentProfile() const { return settingsStores.profile(curProfile); }
+
+    myQQuickView(QWidget *parent, const HardwareSizing &hw);
+
     bool audioEnabled = true;
     QList<QMediaPlayer *> players;
-    std::unique_ptr<QSettings> apConfig;
-    QList<QSettings *> profileStores; // owned; slot i is "p" + (i + 1) + ".bin"
-    quint8 curProfile = 0;
-    QStringList globalStrings;
+    // The sizing comes from the hardware definition before the stores: it counts the slots.
     quint8 kbLayoutType = 0;
     quint8 maxMacro = 0;
     quint8 maxProfile = 0;
+    SettingsStores settingsStores; // the configuration and one store per profile slot
+    quint8 curProfile = 0;
+    QStringList globalStrings;
     QMap<QString, quint8> keyCodeMap;
 };

@@ -189,13 +189,13 @@ private slots:
     {
         QVERIFY(runtime->write(QStringLiteral("modules/setting/HWDef.bin"), "[common]\nmaxProfile=3\n"));
         Widget w;
-        QCOMPARE(w.view()->profileStoreList().size(), 3);
+        QCOMPARE(w.view()->stores().profileCount(), 3);
         w.checkDevice(); // starts the listener
         QTRY_COMPARE(keyboard.openHandleCount(), 1);
 
         QCOMPARE(keyboard.changeLightingOnKeyboard({1, 2, 3, 4, 5, 6, 7}), 1);
         QTRY_COMPARE(scene(w)->property("keyboardLightingChanges").toInt(), 1);
-        QSettings *profile = w.view()->profileStoreList().at(w.view()->currentProfileIndex());
+        QSettings *profile = w.view()->stores().profile(w.view()->currentProfileIndex());
         QCOMPARE(profile->value(QStringLiteral("color/ledType")).toList(),
                  (QVariantList{1, 2, 3, 4, 5, 6, 7}));
         profile->sync();
