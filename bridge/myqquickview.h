@@ -62,6 +62,9 @@ public slots:
     QVariantMap chkLanguages();
     QStringList getGlobalStrings(const QString &langCode);
 
+    // Key matrix and combination keys (view_keymatrix.cpp).
+    QVariantList getKeydefine(const QVariant &matrixId);
+
     // The keyboard's simple settings (view_device.cpp).
     void ui_01H_SetReportRate(uchar rate);
     void ui_02H_SetKeyboardMode(uchar mode);

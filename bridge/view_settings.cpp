@@ -11,9 +11,17 @@
 #include <QStandardPaths>
 
 namespace {
+// A dialog started in a folder that does not exist greets the user with an error box;
+// without a desktop or pictures folder it starts in the home folder.
+QString startFolder(QStandardPaths::StandardLocation location)
+{
+    const QString folder = QStandardPaths::writableLocation(location);
+    return QDir(folder).exists() ? folder : QDir::homePath();
+}
+
 QString desktopFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return startFolder(QStandardPaths::DesktopLocation);
 }
 } // namespace
 
@@ -73,7 +81,7 @@ QVariant myQQuickView::loadDefaultProfile(const QString &key)
 QString myQQuickView::getCustomFilePath()
 {
     const QString path = QFileDialog::getOpenFileName(
-        this, tr("Open File"), QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+        this, tr("Open File"), startFolder(QStandardPaths::PicturesLocation),
         tr("Image Files(*.png)"));
     if (path.isEmpty())
         return path;
