@@ -2,8 +2,12 @@
 // against the virtual keyboard, in a private copy of the run-time folder.
 
 #include "devicemonitor.h"
+#include "hex.h"
+#include "inputhooks.h"
+#include "linkfixture.h"
 #include "myqquickview.h"
 #include "runtimefolder.h"
+#include "startup.h"
 #include "ui_controler.h"
 #include "virtualkeyboard.h"
 #include "widget.h"
@@ -183,6 +187,22 @@ private slots:
         QVERIFY(w.tray()->contextMenu()->styleSheet().startsWith(
             QStringLiteral("QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); }")));
         QVERIFY(!w.tray()->icon().pixmap(32).isNull()); // ./modules/img/skin1/logo.ico
+    }
+
+    void startUpFollowsTheKeyboardsActiveProfile()
+    {
+        keyboard.setActiveProfile(3);
+        Widget w;
+        const auto hooks = startUtility(w);
+        // The first discovery pass ends by asking the firmware, then the active profile.
+        QStringList commands;
+        for (const vkb::Report &report : reportsOf(vkb::ReportKind::FeatureSet))
+            commands.append(hex(report.bytes.data() + 1, 1));
+        QCOMPARE(commands, (QStringList{"80", "A1"}));
+        QCOMPARE(int(w.view()->currentProfileIndex()), 3);
+        QCOMPARE(w.view()->ui_A1H_GetCurrentProfile(), QVariant(3));
+        QVERIFY(!w.view()->keyCodes().isEmpty()); // built from the shipped key names
+        hooks->removeHooks();
     }
 
     void keyboardLightingIsKeptInTheCurrentProfile()
