@@ -1,6 +1,8 @@
 #pragma once
 
 #include "hardwaresizing.h"
+#include "keymatrix.h"
+#include "macrolibrary.h"
 #include "settingsstores.h"
 
 #include <QList>
@@ -64,6 +66,36 @@ public slots:
 
     // Key matrix and combination keys (view_keymatrix.cpp).
     QVariantList getKeydefine(const QVariant &matrixId);
+    void ui_0C0DH_SetKeyMatrix(const QVariantList &src256);
+    QVariantList ui_8C8DH_GetKeyMatrix();
+    void getComboKey(bool isRecovery);
+    QVariant getCurrentKeyMatrix(uchar currentKey);
+    void ui_AAAAH_SetComboKeyMatrix(uchar keyID, uchar combokeycode0, uchar combokeycode1, bool isSave);
+
+    // Lighting (view_lighting.cpp).
+    void ui_08H_SetLEDType(uchar type, uchar brightness, uchar speed, uchar direction, uchar color,
+                           uchar bl0, uchar bl1);
+    QVariantList ui_88H_GetLEDType();
+    void ui_30H_SetColor(const QVariantList &src21);
+    QVariantList ui_B0H_GetColor();
+    void ui_12H_SetUserPicture(uchar index, uchar option, const QVariantList &src384);
+    QVariantList ui_92H_GetUserPicture(uchar index);
+    void syncLed();
+
+    // The macro library and macro encoding (view_macros.cpp).
+    QStringList getMacroIniNames();
+    QVariant createMacroIni();
+    QVariant deleteMacroIni(const QVariant &name);
+    void renameMacroIniFile(const QVariant &oldName, const QVariant &newName);
+    void loadMacroIniFromFile(const QVariant &name);
+    void saveMacroIniToFile(const QVariant &name);
+    QStringList loadMacroIni(const QVariant &name);
+    QVariant saveMacroIni(const QVariant &name, const QStringList &macros);
+    QVariantList loadMacroIniConfig(const QVariant &name);
+    void setMacroIniConfig(const QVariant &name, const QVariantList &config);
+    void initMacroIni(uchar maxMacro);
+    QList<uchar> macroIncode(const QStringList &macros);
+    void ui_10H_SetMacroKey(const QVariant &macroId, const QVariant &name);
 
     // The keyboard's simple settings (view_device.cpp).
     void ui_01H_SetReportRate(uchar rate);
@@ -104,4 +136,7 @@ private:
     quint8 curProfile = 0;
     QStringList globalStrings;
     QMap<QString, quint8> keyCodeMap;
+    // The combination keys being edited; the program has one view, so this is the one table.
+    keymatrix::ComboTable comboKeys;
+    MacroLibrary macroLibrary;
 };

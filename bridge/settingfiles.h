@@ -47,6 +47,11 @@ inline QString languageFile(const QString &code)
     return languageFolder() + QStringLiteral("lang_") + code + QStringLiteral(".ini");
 }
 
+inline QString macroFolder()
+{
+    return QStringLiteral("./modules/macro/");
+}
+
 inline QString skinFolder()
 {
     return QStringLiteral("./modules/img");

@@ -1,6 +1,7 @@
 // The view's slots over the configuration and profile files.
 
 #include "configurationlist.h"
+#include "dialogfolder.h"
 #include "myqquickview.h"
 #include "settingfiles.h"
 
@@ -11,17 +12,9 @@
 #include <QStandardPaths>
 
 namespace {
-// A dialog started in a folder that does not exist greets the user with an error box;
-// without a desktop or pictures folder it starts in the home folder.
-QString startFolder(QStandardPaths::StandardLocation location)
-{
-    const QString folder = QStandardPaths::writableLocation(location);
-    return QDir(folder).exists() ? folder : QDir::homePath();
-}
-
 QString desktopFolder()
 {
-    return startFolder(QStandardPaths::DesktopLocation);
+    return dialogStartFolder(QStandardPaths::DesktopLocation);
 }
 } // namespace
 
@@ -81,7 +74,7 @@ QVariant myQQuickView::loadDefaultProfile(const QString &key)
 QString myQQuickView::getCustomFilePath()
 {
     const QString path = QFileDialog::getOpenFileName(
-        this, tr("Open File"), startFolder(QStandardPaths::PicturesLocation),
+        this, tr("Open File"), dialogStartFolder(QStandardPaths::PicturesLocation),
         tr("Image Files(*.png)"));
     if (path.isEmpty())
         return path;

@@ -7,92 +7,19 @@
 #include "hid_thread.h"
 #include "linkfixture.h"
 #include "myqquickview.h"
-#include "runtimefolder.h"
-#include "virtualkeyboard.h"
+#include "viewfixture.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 #include <QtTest>
-
-#include <deque>
-#include <functional>
 
 using vkb::ReportKind;
 
 namespace {
-// Answers the modal dialogs that open next, one answer each, in order, as a user would.
-class DialogAnswers : public QObject
-{
-public:
-    using Answer = std::function<void(QWidget *)>;
-
-    explicit DialogAnswers(std::deque<Answer> answers)
-        : answers(std::move(answers))
-    {
-        connect(&poll, &QTimer::timeout, this, [this] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            if (!dialog || dialog == answered)
-                return;
-            answered = dialog;
-            if (this->answers.empty()) {
-                // A dialog nobody expected fails the case instead of hanging it.
-                auto *box = qobject_cast<QMessageBox *>(dialog);
-                unexpected.append(box ? box->text() : QString::fromLatin1(dialog->metaObject()->className()));
-                QTimer::singleShot(0, dialog, [dialog] { static_cast<QDialog *>(dialog)->reject(); });
-                return;
-            }
-            Answer answer = std::move(this->answers.front());
-            this->answers.pop_front();
-            // Answered from a call of its own: an answer that opens the next dialog (a
-            // save that asks before replacing) must not hold up this poll.
-            QTimer::singleShot(0, dialog, [answer = std::move(answer), dialog] { answer(dialog); });
-        });
-        poll.start(10);
-    }
-
-    bool allGiven() const { return answers.empty() && unexpected.isEmpty(); }
-    QStringList unexpected;
-
-private:
-    std::deque<Answer> answers;
-    QPointer<QWidget> answered;
-    QTimer poll;
-};
-
-DialogAnswers::Answer choose(const QString &path)
-{
-    return [path](QWidget *w) {
-        auto *dialog = qobject_cast<QFileDialog *>(w);
-        QVERIFY(dialog);
-        // As a user does: the path typed into the name field, then Enter.
-        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        QVERIFY(name);
-        name->setText(path);
-        QTest::keyClick(name, Qt::Key_Return);
-    };
-}
-
-DialogAnswers::Answer cancel()
-{
-    return [](QWidget *w) { static_cast<QDialog *>(w)->reject(); };
-}
-
 QString firstBytesOfLastCommand(int count)
 {
     const auto sent = reportsOf(ReportKind::FeatureSet);
     return sent.empty() ? QString() : hex(sent.back().bytes.data(), count);
-}
-
-QStringList commandCodes()
-{
-    QStringList codes;
-    for (const vkb::Report &report : reportsOf(ReportKind::FeatureSet))
-        codes.append(hex(report.bytes.data() + 1, 1));
-    return codes;
 }
 
 QByteArray readAll(const QString &path)
@@ -107,37 +34,22 @@ class ViewSlotsTest : public QObject
     Q_OBJECT
 
     vkb::VirtualKeyboard &keyboard = vkb::VirtualKeyboard::instance();
-    std::unique_ptr<RuntimeFolder> runtime;
-    std::unique_ptr<Hid_Thread> hid;
+    std::unique_ptr<ViewFixture> fixture;
+    RuntimeFolder *runtime = nullptr;
+    Hid_Thread *hid = nullptr;
 
-    // A view on this case's files, linked to the virtual keyboard.
-    std::unique_ptr<myQQuickView> makeView(const QByteArray &hwDef)
-    {
-        if (!runtime->write(QStringLiteral("modules/setting/HWDef.bin"), hwDef))
-            return nullptr;
-        auto view = std::make_unique<myQQuickView>(nullptr);
-        view->link = hid.get();
-        return view;
-    }
+    std::unique_ptr<myQQuickView> makeView(const QByteArray &hwDef) { return fixture->makeView(hwDef); }
 
 private slots:
     void init()
     {
-        keyboard.reset();
-        languageFileValid = true;
-        runtime = std::make_unique<RuntimeFolder>();
-        QVERIFY(runtime->isValid());
-        hid = std::make_unique<Hid_Thread>();
-        hid->setDeviceList({virtualKeyboardEntry()});
-        hid->swichCurDevice(0);
+        fixture = std::make_unique<ViewFixture>();
+        QVERIFY(fixture->isValid());
+        runtime = &fixture->runtime;
+        hid = &fixture->hid;
     }
 
-    void cleanup()
-    {
-        hid.reset();
-        runtime.reset();
-        languageFileValid = true;
-    }
+    void cleanup() { fixture.reset(); }
 
     void simpleSettingsReachTheKeyboard()
     {
@@ -282,9 +194,9 @@ private slots:
         view->ui_21H_SetCurrentProfile(1);
 
         {   // Import into slot 1, the shown one: the page reads the imported pairs.
-            DialogAnswers answers({choose(runtime->filePath(QStringLiteral("chosen.pf")))});
+            DialogAnswers answers({DialogAnswers::choose(runtime->filePath(QStringLiteral("chosen.pf")))});
             view->loadProfile(1);
-            QVERIFY2(answers.allGiven(), qPrintable(answers.unexpected.join(QLatin1Char('|'))));
+            QVERIFY2(answers.allGiven(), qPrintable(answers.report()));
         }
         QCOMPARE(view->getKeydefine(5), (QVariantList{"53", "64"}));
         QCOMPARE(view->stores().profileCount(), 3);
@@ -292,22 +204,22 @@ private slots:
         QCOMPARE(view->stores().profile(2)->value(QStringLiteral("keydefine0/5")).toStringList().value(0), "3");
 
         {   // Export slot 0 over an existing file: the dialog asks, the user agrees.
-            DialogAnswers answers({choose(runtime->filePath(QStringLiteral("export.pf"))),
+            DialogAnswers answers({DialogAnswers::choose(runtime->filePath(QStringLiteral("export.pf"))),
                                    [](QWidget *w) {
                                        auto *box = qobject_cast<QMessageBox *>(w);
                                        QVERIFY(box);
                                        box->button(QMessageBox::Yes)->click();
                                    }});
             view->saveProfile(0);
-            QVERIFY2(answers.allGiven(), qPrintable(answers.unexpected.join(QLatin1Char('|'))));
+            QVERIFY2(answers.allGiven(), qPrintable(answers.report()));
         }
         QCOMPARE(readAll(runtime->filePath(QStringLiteral("export.pf"))),
                  readAll(runtime->filePath(QStringLiteral("modules/setting/p1.bin"))));
 
         {   // A cancelled dialog changes nothing.
-            DialogAnswers answers({cancel()});
+            DialogAnswers answers({DialogAnswers::cancel()});
             view->loadProfile(0);
-            QVERIFY2(answers.allGiven(), qPrintable(answers.unexpected.join(QLatin1Char('|'))));
+            QVERIFY2(answers.allGiven(), qPrintable(answers.report()));
         }
         QCOMPARE(view->stores().profile(0)->value(QStringLiteral("keydefine0/5")).toStringList().value(0), "1");
 
@@ -329,14 +241,14 @@ private slots:
         auto view = makeView("[common]\nmaxProfile=1\n");
         view->getGlobalStrings(QStringLiteral("075000"));
         {
-            DialogAnswers answers({choose(picture)});
+            DialogAnswers answers({DialogAnswers::choose(picture)});
             QCOMPARE(view->getCustomFilePath(), picture);
-            QVERIFY2(answers.allGiven(), qPrintable(answers.unexpected.join(QLatin1Char('|'))));
+            QVERIFY2(answers.allGiven(), qPrintable(answers.report()));
         }
         QString title, text;
         {   // The file disappears between choosing and opening.
             DialogAnswers answers({[picture](QWidget *w) {
-                                       choose(picture)(w);
+                                       DialogAnswers::choose(picture)(w);
                                        QFile::remove(picture);
                                    },
                                    [&](QWidget *w) {
@@ -347,12 +259,12 @@ private slots:
                                        box->button(QMessageBox::Ok)->click();
                                    }});
             QCOMPARE(view->getCustomFilePath(), QString());
-            QVERIFY2(answers.allGiven(), qPrintable(answers.unexpected.join(QLatin1Char('|'))));
+            QVERIFY2(answers.allGiven(), qPrintable(answers.report()));
         }
         QCOMPARE(title, QStringLiteral("Cannot open picture"));
         QCOMPARE(text, QStringLiteral("This picture cannot be read: ") + picture);
         {
-            DialogAnswers answers({cancel()});
+            DialogAnswers answers({DialogAnswers::cancel()});
             QCOMPARE(view->getCustomFilePath(), QString());
         }
     }

@@ -62,3 +62,11 @@ QStringList hexOf(const std::vector<vkb::Report> &reports)
         list.append(hex(r.bytes));
     return list;
 }
+
+QStringList commandCodes()
+{
+    QStringList codes;
+    for (const vkb::Report &report : reportsOf(vkb::ReportKind::FeatureSet))
+        codes.append(hex(report.bytes.data() + 1, 1));
+    return codes;
+}

@@ -25,3 +25,5 @@ public:
 // Reports of one kind the keyboard received or delivered, oldest first.
 std::vector<vkb::Report> reportsOf(vkb::ReportKind kind);
 QStringList hexOf(const std::vector<vkb::Report> &reports);
+// The command codes of the command reports the keyboard received ("80", "A1", ...).
+QStringList commandCodes();
