@@ -3,18 +3,8 @@
 #include "scenecall.h"
 #include "settingfiles.h"
 
-#include <QAudioOutput>
-#include <QMediaPlayer>
 #include <QQuickItem>
 #include <QSettings>
-#include <QUrl>
-
-namespace {
-// Sound index k plays on player k.
-const char *const kSounds[myQQuickView::kPlayers] = {
-    "./modules/media/00.mp3", "./modules/media/01.wav", "./modules/media/02.wav",
-    "./modules/media/03.wav", "./modules/media/04.wav"};
-} // namespace
 
 myQQuickView::myQQuickView(QWidget *parent)
     : myQQuickView(parent, readHardwareSizing(settingfiles::hardwareDefinition()))
@@ -35,27 +25,6 @@ myQQuickView::myQQuickView(QWidget *parent, const HardwareSizing &hw)
 }
 
 myQQuickView::~myQQuickView() = default;
-
-// The sound system takes tens of milliseconds to start: the players are made when the
-// first sound is asked for, not on the way to the first frame.
-QMediaPlayer *myQQuickView::player(int index)
-{
-    if (players.isEmpty()) {
-        for (int k = 0; k < kPlayers; ++k) {
-            auto *p = new QMediaPlayer(this);
-            p->setAudioOutput(new QAudioOutput(this));
-            players.append(p);
-        }
-        // The start-up sound leads into the background music, which then loops.
-        for (QMediaPlayer *p : {players[0], players[1]}) {
-            connect(p, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-                if (status == QMediaPlayer::EndOfMedia)
-                    playMedia_Background();
-            });
-        }
-    }
-    return players.value(index);
-}
 
 void myQQuickView::initUI()
 {
@@ -92,38 +61,4 @@ void myQQuickView::detectKeyboard(bool isDown, uchar usbCode)
 void myQQuickView::detectMouse(bool isDown, uint buttonCode, uint x, uint y)
 {
     callScene(rootObject(), "detectMouse", Qt::QueuedConnection, isDown, buttonCode, x, y);
-}
-
-void myQQuickView::setEnableAudio(bool isEnable)
-{
-    audioEnabled = isEnable;
-}
-
-void myQQuickView::playMedia_Index(uchar index)
-{
-    if (!audioEnabled || index >= kPlayers)
-        return;
-    if (index == 0) {
-        playMedia_Background();
-        return;
-    }
-    QMediaPlayer *sound = player(index);
-    sound->stop();
-    sound->setSource(QUrl::fromLocalFile(QString::fromLatin1(kSounds[index])));
-    sound->play();
-}
-
-void myQQuickView::playMedia_Background()
-{
-    QMediaPlayer *music = player(0);
-    music->setSource(QUrl::fromLocalFile(QString::fromLatin1(kSounds[0])));
-    music->play();
-}
-
-void myQQuickView::clearAllMedia()
-{
-    for (QMediaPlayer *sound : players) {
-        sound->stop();
-        sound->setSource(QUrl());
-    }
 }
