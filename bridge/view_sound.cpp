@@ -25,6 +25,17 @@ QUrl soundUrl(int index)
 {
     return QUrl::fromLocalFile(QString::fromLatin1(kSounds[index]));
 }
+
+// Qt 6.4's GStreamer player plays a file it has already loaded again by seeking back in
+// the same pipeline, and every so often stays silent from then on while claiming to
+// play. Loading the file afresh each time keeps the player sound.
+void playFromStart(QMediaPlayer *player, const QUrl &url)
+{
+    player->stop();
+    player->setSource(QUrl());
+    player->setSource(url);
+    player->play();
+}
 } // namespace
 
 // The sound system takes tens of milliseconds to start: the players are made when the
@@ -39,11 +50,20 @@ QMediaPlayer *myQQuickView::player(int index)
         }
         // The end of the chime starts the music, the end of the music starts it again.
         // Only a file played to its end counts: stopping or clearing a player reports
-        // loaded or no media, never the end of it.
-        for (QMediaPlayer *p : {players[kMusic], players[kChime]}) {
-            connect(p, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-                if (status == QMediaPlayer::EndOfMedia)
+        // loaded or no media, never the end of it. The music starts from the event loop,
+        // once the player has finished reporting. A player cleared in between has no
+        // source any more, and one started again no longer stands at its end: nothing
+        // follows then, even should the end of the file it played arrive late.
+        for (QMediaPlayer *ended : {players[kMusic], players[kChime]}) {
+            connect(ended, &QMediaPlayer::mediaStatusChanged, this, [this, ended](QMediaPlayer::MediaStatus status) {
+                if (status != QMediaPlayer::EndOfMedia)
+                    return;
+                QMetaObject::invokeMethod(this, [this, ended] {
+                    if (ended->source().isEmpty() || ended->mediaStatus() != QMediaPlayer::EndOfMedia)
+                        return;
+                    players[kMusic]->setSource(QUrl()); // loaded afresh, as in playFromStart()
                     playMedia_Background();
+                }, Qt::QueuedConnection);
             });
         }
     }
@@ -65,10 +85,7 @@ void myQQuickView::playMedia_Index(uchar index)
         return;
     }
     // A sound still playing on its own player starts again from the beginning.
-    QMediaPlayer *sound = player(index);
-    sound->stop();
-    sound->setSource(soundUrl(index));
-    sound->play();
+    playFromStart(player(index), soundUrl(index));
 }
 
 // Called by the chain as well as by the scene: it plays whether or not sounds are

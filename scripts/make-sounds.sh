@@ -119,6 +119,10 @@ sox_ "$work/c2.wav" "$work/c2f.wav" gain -6 highpass 3000 fade p 0 0.04 0.037
 sox_ -m -v 0.5 "$work/c1.wav" -v 0.5 "$work/c2f.wav" -b 16 "$out/04.wav" \
   fade p 0.001 0.04 0.032 gain -n -6
 
+# SoX reads the MP3 without its header's trimming, a little longer: the music's length
+# is that of the loop it was encoded from.
 for f in 00.mp3 01.wav 02.wav 03.wav 04.wav; do
-  printf '%s  %6.2f s  %7d bytes\n' "$f" "$(soxi -D "$out/$f")" "$(stat -c %s "$out/$f")"
+  seconds=$(soxi -D "$out/$f")
+  [ "$f" = 00.mp3 ] && seconds=$(soxi -D "$work/music.wav")
+  printf '%s  %6.2f s  %7d bytes\n' "$f" "$seconds" "$(stat -c %s "$out/$f")"
 done

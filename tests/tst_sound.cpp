@@ -7,12 +7,12 @@
 #include "myqquickview.h"
 #include "runtimefolder.h"
 
-#include <QAudioOutput>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMediaPlayer>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -83,8 +83,6 @@ QString stateName(QMediaPlayer::PlaybackState state)
 // Everything the view's five players report, in order, as "k what": "1 play",
 // "0 source 00.mp3", "4 end", "2 error"... The players are made by the first call of
 // player(), as the first sound would make them.
-// The view's own reaction to the end of a sound runs inside the player's signal, before
-// the log hears of it: what the end started is logged just ahead of the end itself.
 class PlayerLog : public QObject
 {
 public:
@@ -157,6 +155,10 @@ private slots:
     // works the same for root and for other users.
     void initTestCase()
     {
+        // scripts/setup leaves the server program out where PipeWire already serves
+        // PulseAudio clients (installing it would replace the desktop's sound server).
+        if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty())
+            QSKIP("no pulseaudio program to run a private sound server");
         QVERIFY(serverDir.isValid());
         const QString dir = serverDir.path();
         const QString socket = dir + QStringLiteral("/native");
@@ -288,7 +290,7 @@ private slots:
         QVERIFY(view.player(1)->duration() > 1000 && view.player(1)->duration() < 2000);
 
         QMediaPlayer *music = view.player(0);
-        QCOMPARE(music->source(), soundUrl(QStringLiteral("00.mp3")));
+        QTRY_COMPARE(music->source(), soundUrl(QStringLiteral("00.mp3")));
         QTRY_VERIFY_WITH_TIMEOUT(music->duration() > 0, 5000);
         QVERIFY2(music->duration() >= 20000 && music->duration() <= 60000, qPrintable(QString::number(music->duration())));
         QVERIFY(music->hasAudio());
@@ -347,30 +349,28 @@ private slots:
         useShortChain();
         myQQuickView view(nullptr);
         PlayerLog log(view);
-        QMediaPlayer *chime = view.player(1);
-        QMediaPlayer *music = view.player(0);
-        // Where the chime and the music stood at each start of the music.
-        QList<std::pair<QMediaPlayer::MediaStatus, QMediaPlayer::MediaStatus>> starts;
-        connect(music, &QMediaPlayer::playbackStateChanged, &log, [&](QMediaPlayer::PlaybackState state) {
-            if (state == QMediaPlayer::PlayingState)
-                starts.append({chime->mediaStatus(), music->mediaStatus()});
-        });
-
         view.playMedia_Index(1);
         QTRY_VERIFY_WITH_TIMEOUT(log.of(1).contains(QStringLiteral("play")), 5000);
         // Not while the chime sounds.
-        QVERIFY(music->source().isEmpty());
+        QVERIFY(view.player(0)->source().isEmpty());
         QVERIFY2(log.of(0).isEmpty(), qPrintable(log.text()));
 
-        QTRY_VERIFY2_WITH_TIMEOUT(log.count(QStringLiteral("0 end")) >= 2 && starts.size() >= 3,
-                                  qPrintable(log.text()), 8000);
+        QTRY_VERIFY2_WITH_TIMEOUT(log.count(QStringLiteral("0 end")) >= 3 && log.count(QStringLiteral("0 play")) >= 4,
+                                  qPrintable(log.text()), 10000);
         QCOMPARE(log.count(QStringLiteral("1 end")), 1);
-        QCOMPARE(music->source(), soundUrl(QStringLiteral("00.mp3")));
-        // The first start came at the end of the chime, each later one at the end of the
-        // music itself.
-        QCOMPARE(starts.first().first, QMediaPlayer::EndOfMedia);
-        for (qsizetype i = 1; i < starts.size(); ++i)
-            QCOMPARE(starts.at(i).second, QMediaPlayer::EndOfMedia);
+        QCOMPARE(view.player(0)->source(), soundUrl(QStringLiteral("00.mp3")));
+        // The music began after the end of the chime, and began again only after each
+        // of its own ends.
+        const qsizetype chimeEnd = log.events.indexOf(QStringLiteral("1 end"));
+        for (qsizetype i = 0; i < chimeEnd; ++i)
+            QVERIFY2(!log.events.at(i).startsWith(QLatin1String("0 ")), qPrintable(log.text()));
+        int plays = 0, ends = 0;
+        for (const QString &e : log.of(0)) {
+            if (e == QLatin1String("play"))
+                QVERIFY2(++plays == ends + 1, qPrintable(log.text()));
+            else if (e == QLatin1String("end"))
+                ++ends;
+        }
         QVERIFY2(!log.text().contains(QStringLiteral("error")), qPrintable(log.text()));
         view.clearAllMedia();
     }
@@ -396,38 +396,54 @@ private slots:
 
     void clearingStopsTheChainForGood_data()
     {
-        QTest::addColumn<int>("sounding"); // the player to be heard when clearing
-        QTest::newRow("during the chime") << 1;
-        QTest::newRow("during the music") << 0;
+        QTest::addColumn<int>("player");    // the one sounding or ending when the sounds are cleared
+        QTest::addColumn<bool>("atItsEnd"); // cleared as the player reports its end, else while it plays
+        QTest::newRow("while the chime sounds") << 1 << false;
+        QTest::newRow("while the music sounds") << 0 << false;
+        QTest::newRow("as the chime ends") << 1 << true;
+        QTest::newRow("as the music ends") << 0 << true;
     }
 
     void clearingStopsTheChainForGood()
     {
-        QFETCH(int, sounding);
+        QFETCH(int, player);
+        QFETCH(bool, atItsEnd);
         useShortChain();
         myQQuickView view(nullptr);
         PlayerLog log(view);
+        QMediaPlayer *watched = view.player(player);
+        bool cleared = false;
+        if (atItsEnd) {
+            connect(watched, &QMediaPlayer::mediaStatusChanged, &log, [&](QMediaPlayer::MediaStatus status) {
+                if (status == QMediaPlayer::EndOfMedia && !cleared) {
+                    cleared = true;
+                    view.clearAllMedia();
+                }
+            });
+        }
         view.playMedia_Index(1);
         view.playMedia_Index(3);
-        QTRY_VERIFY_WITH_TIMEOUT(view.player(sounding)->playbackState() == QMediaPlayer::PlayingState
-                                     && view.player(sounding)->position() > 0,
-                                 5000);
-
-        view.clearAllMedia();
-        for (int k = 0; k < myQQuickView::kPlayers; ++k) {
-            QMediaPlayer *p = view.player(k);
-            QCOMPARE(p->playbackState(), QMediaPlayer::StoppedState);
-            QVERIFY(p->source().isEmpty());
-            QCOMPARE(p->mediaStatus(), QMediaPlayer::NoMedia);
+        if (atItsEnd) {
+            QTRY_VERIFY2_WITH_TIMEOUT(cleared, qPrintable(log.text()), 5000);
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(watched->playbackState() == QMediaPlayer::PlayingState && watched->position() > 0,
+                                     5000);
+            view.clearAllMedia();
         }
-        // Longer than the chime and the music together: nothing starts again.
-        log.events.clear();
-        waitFor(1500);
-        QVERIFY2(log.events.isEmpty(), qPrintable(log.text()));
+        // Past the end of either short sound: nothing starts again. (A player may still
+        // hear of the end of the file it held, and report it, without sound.)
+        const qsizetype before = log.events.size();
+        waitFor(1000);
+        QVERIFY2(!log.events.mid(before).join(QLatin1Char(',')).contains(QStringLiteral("play")), qPrintable(log.text()));
+        for (int k = 0; k < myQQuickView::kPlayers; ++k) {
+            QCOMPARE(view.player(k)->playbackState(), QMediaPlayer::StoppedState);
+            QVERIFY(view.player(k)->source().isEmpty());
+        }
 
         // Until the music is asked for again.
+        const int musicStarts = log.count(QStringLiteral("0 play"));
         view.playMedia_Index(0);
-        QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("0 play")) >= 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("0 play")) == musicStarts + 1, 5000);
         QCOMPARE(view.player(0)->source(), soundUrl(QStringLiteral("00.mp3")));
         view.clearAllMedia();
     }
@@ -452,13 +468,24 @@ private slots:
         QTRY_VERIFY2_WITH_TIMEOUT(log.count(QStringLiteral("4 end")) == 1, qPrintable(log.text()), 5000);
         // Played from the start: the whole half second, not the rest of the first.
         QVERIFY2(again.elapsed() >= 400, qPrintable(QString::number(again.elapsed())));
-        QCOMPARE(log.of(4).filter(QStringLiteral("play")).size(), 2);
-        QCOMPARE(log.of(4).filter(QStringLiteral("stop")).size(), 2);
-        QCOMPARE(log.of(4).filter(QStringLiteral("source")).size(), 1);
+        QCOMPARE(log.count(QStringLiteral("4 play")), 2);
 
         QTRY_VERIFY2_WITH_TIMEOUT(log.count(QStringLiteral("3 end")) == 1, qPrintable(log.text()), 5000);
         QCOMPARE(log.of(3).filter(QStringLiteral("play")).size(), 1);
         QCOMPARE(log.of(3).filter(QStringLiteral("stop")).size(), 1);
+        QVERIFY2(!log.text().contains(QStringLiteral("error")), qPrintable(log.text()));
+    }
+
+    // A sound played over and over, each time to its end, is heard each time.
+    void soundPlaysEveryTime()
+    {
+        myQQuickView view(nullptr);
+        PlayerLog log(view);
+        for (int round = 1; round <= 6; ++round) {
+            view.playMedia_Index(4);
+            QTRY_VERIFY2_WITH_TIMEOUT(log.count(QStringLiteral("4 end")) == round, qPrintable(log.text()), 5000);
+        }
+        QCOMPARE(log.count(QStringLiteral("4 play")), 6);
         QVERIFY2(!log.text().contains(QStringLiteral("error")), qPrintable(log.text()));
     }
 
