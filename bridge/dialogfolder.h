@@ -11,3 +11,9 @@ inline QString dialogStartFolder(QStandardPaths::StandardLocation location)
     const QString folder = QStandardPaths::writableLocation(location);
     return QDir(folder).exists() ? folder : QDir::homePath();
 }
+
+// Where profile and macro files are imported from and exported to.
+inline QString desktopStartFolder()
+{
+    return dialogStartFolder(QStandardPaths::DesktopLocation);
+}

@@ -5,19 +5,27 @@
 #include "myqquickview.h"
 #include "settingsstores.h"
 
+namespace {
+// The stored pair of a matrix position, in the group of the layout.
+QString keydefineKey(quint8 layout, const QString &position)
+{
+    return QStringLiteral("keydefine%1/%2").arg(layout).arg(position);
+}
+} // namespace
+
 QVariantList myQQuickView::getKeydefine(const QVariant &matrixId)
 {
     const QSettings *profile = currentProfile();
     if (!profile)
         return {};
-    return listValue(profile->value(QStringLiteral("keydefine%1/%2").arg(kbLayoutType).arg(matrixId.toString())));
+    return listValue(profile->value(keydefineKey(kbLayoutType, matrixId.toString())));
 }
 
 void myQQuickView::ui_0C0DH_SetKeyMatrix(const QVariantList &src256)
 {
     if (QSettings *profile = currentProfile()) {
         for (int k = 0; k < keymatrix::kPositions; ++k)
-            profile->setValue(QStringLiteral("keydefine%1/%2").arg(kbLayoutType).arg(k),
+            profile->setValue(keydefineKey(kbLayoutType, QString::number(k)),
                               QVariantList{src256.value(2 * k, 0), src256.value(2 * k + 1, 0)});
         profile->sync();
     }

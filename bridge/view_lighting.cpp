@@ -14,22 +14,32 @@ QString pictureKey(uchar index)
 {
     return QStringLiteral("userPicture/%1").arg(index);
 }
+
+QVariantList ledTypeList(uchar type, uchar brightness, uchar speed, uchar direction, uchar color, uchar bl0,
+                         uchar bl1)
+{
+    return {int(type), int(brightness), int(speed), int(direction), int(color), int(bl0), int(bl1)};
+}
+
+// A stored list of the current profile; empty without one.
+QVariantList storedList(const QSettings *profile, const QString &key)
+{
+    return profile ? listValue(profile->value(key, 0)) : QVariantList{};
+}
 } // namespace
 
 void myQQuickView::ui_08H_SetLEDType(uchar type, uchar brightness, uchar speed, uchar direction,
                                      uchar color, uchar bl0, uchar bl1)
 {
     if (QSettings *profile = currentProfile())
-        storeNow(*profile, kLedType,
-                 QVariantList{int(type), int(brightness), int(speed), int(direction), int(color), int(bl0), int(bl1)});
+        storeNow(*profile, kLedType, ledTypeList(type, brightness, speed, direction, color, bl0, bl1));
     if (link)
         link->hid_08H_SetLEDType(type, brightness, speed, direction, color, bl0, bl1);
 }
 
 QVariantList myQQuickView::ui_88H_GetLEDType()
 {
-    const QSettings *profile = currentProfile();
-    return profile ? listValue(profile->value(kLedType, 0)) : QVariantList{};
+    return storedList(currentProfile(), kLedType);
 }
 
 void myQQuickView::ui_30H_SetColor(const QVariantList &src21)
@@ -43,8 +53,7 @@ void myQQuickView::ui_30H_SetColor(const QVariantList &src21)
 
 QVariantList myQQuickView::ui_B0H_GetColor()
 {
-    const QSettings *profile = currentProfile();
-    return profile ? listValue(profile->value(kColors, 0)) : QVariantList{};
+    return storedList(currentProfile(), kColors);
 }
 
 void myQQuickView::ui_12H_SetUserPicture(uchar index, uchar option, const QVariantList &src384)
@@ -61,8 +70,7 @@ void myQQuickView::ui_12H_SetUserPicture(uchar index, uchar option, const QVaria
 
 QVariantList myQQuickView::ui_92H_GetUserPicture(uchar index)
 {
-    const QSettings *profile = currentProfile();
-    return lighting::storedPicture(profile ? listValue(profile->value(pictureKey(index), 0)) : QVariantList{});
+    return lighting::storedPicture(storedList(currentProfile(), pictureKey(index)));
 }
 
 void myQQuickView::syncLed()
@@ -72,8 +80,7 @@ void myQQuickView::syncLed()
         return;
     uchar type = 0, brightness = 0, speed = 0, direction = 0, color = 0, bl0 = 0, bl1 = 0;
     if (link->hid_88H_GetLEDType(type, brightness, speed, direction, color, bl0, bl1))
-        storeNow(*profile, kLedType,
-                 QVariantList{int(type), int(brightness), int(speed), int(direction), int(color), int(bl0), int(bl1)});
+        storeNow(*profile, kLedType, ledTypeList(type, brightness, speed, direction, color, bl0, bl1));
     std::array<uchar, lighting::kColorBlock> block{};
     if (link->hid_B0H_GetSevenColor(block.data()))
         storeNow(*profile, kColors, lighting::colorsFromKeyboard(block.data()));

@@ -13,10 +13,6 @@ namespace {
 constexpr int kSentSlots = 17;
 constexpr int kMacroBlock = 128;
 
-QString desktopFolder()
-{
-    return dialogStartFolder(QStandardPaths::DesktopLocation);
-}
 } // namespace
 
 QStringList myQQuickView::getMacroIniNames()
@@ -43,7 +39,7 @@ void myQQuickView::loadMacroIniFromFile(const QVariant &name)
 {
     if (!macroLibrary.exists(name.toString()))
         return;
-    const QString file = QFileDialog::getOpenFileName(this, tr("Open File"), desktopFolder(), tr("Macro(*.mc)"));
+    const QString file = QFileDialog::getOpenFileName(this, tr("Open File"), desktopStartFolder(), tr("Macro(*.mc)"));
     if (!file.isEmpty())
         macroLibrary.importFrom(name.toString(), file);
 }
@@ -52,7 +48,7 @@ void myQQuickView::saveMacroIniToFile(const QVariant &name)
 {
     if (!macroLibrary.exists(name.toString()))
         return;
-    const QString file = QFileDialog::getSaveFileName(this, tr("Save File"), desktopFolder(), tr("Macro(*.mc)"));
+    const QString file = QFileDialog::getSaveFileName(this, tr("Save File"), desktopStartFolder(), tr("Macro(*.mc)"));
     if (!file.isEmpty())
         macroLibrary.exportTo(name.toString(), file);
 }

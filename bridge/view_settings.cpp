@@ -11,13 +11,6 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 
-namespace {
-QString desktopFolder()
-{
-    return dialogStartFolder(QStandardPaths::DesktopLocation);
-}
-} // namespace
-
 QVariantList myQQuickView::loadApConfig()
 {
     return readConfigurationList(settingsStores.configuration());
@@ -46,7 +39,7 @@ uchar myQQuickView::getMaxProfile()
 
 void myQQuickView::loadProfile(int profile)
 {
-    const QString file = QFileDialog::getOpenFileName(this, tr("Open File"), desktopFolder(),
+    const QString file = QFileDialog::getOpenFileName(this, tr("Open File"), desktopStartFolder(),
                                                       tr("Profile(*.pf)"));
     if (!file.isEmpty())
         settingsStores.importProfile(profile, file);
@@ -54,7 +47,7 @@ void myQQuickView::loadProfile(int profile)
 
 void myQQuickView::saveProfile(int profile)
 {
-    const QString file = QFileDialog::getSaveFileName(this, tr("Save File"), desktopFolder(),
+    const QString file = QFileDialog::getSaveFileName(this, tr("Save File"), desktopStartFolder(),
                                                       tr("Profile(*.pf)"));
     if (!file.isEmpty())
         settingsStores.exportProfile(profile, file);

@@ -251,13 +251,7 @@ private slots:
                                        DialogAnswers::choose(picture)(w);
                                        QFile::remove(picture);
                                    },
-                                   [&](QWidget *w) {
-                                       auto *box = qobject_cast<QMessageBox *>(w);
-                                       QVERIFY(box);
-                                       title = box->windowTitle();
-                                       text = box->text();
-                                       box->button(QMessageBox::Ok)->click();
-                                   }});
+                                   DialogAnswers::readMessage(title, text)});
             QCOMPARE(view->getCustomFilePath(), QString());
             QVERIFY2(answers.allGiven(), qPrintable(answers.report()));
         }
