@@ -1,0 +1,36 @@
+import QtQuick
+import modules.qml
+
+// A picture button: source1 under the pointer, source0 otherwise; dimmed while pressed
+// or disabled. A click plays the click sound, then emits clicked.
+Item {
+    id: button
+
+    property url source0
+    property url source1
+
+    signal clicked
+
+    readonly property int clickSound: 0x04
+
+    implicitWidth: picture.implicitWidth
+    implicitHeight: picture.implicitHeight
+    opacity: area.pressed || !enabled ? 0.2 : 1.0
+
+    Image {
+        id: picture
+        anchors.fill: parent
+        source: area.containsMouse ? button.source1 : button.source0
+    }
+
+    MouseArea {
+        id: area
+        anchors.fill: parent
+        hoverEnabled: true
+        onClicked: {
+            if (Scene.view)
+                Scene.view.playMedia_Index(button.clickSound)
+            button.clicked()
+        }
+    }
+}
