@@ -3,6 +3,7 @@
 #include "scenecall.h"
 #include "settingfiles.h"
 
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QSettings>
 
@@ -22,6 +23,8 @@ myQQuickView::myQQuickView(QWidget *parent, const HardwareSizing &hw)
     // Only what the scene draws is visible in the translucent window.
     setAttribute(Qt::WA_AlwaysStackOnTop);
     setClearColor(Qt::transparent);
+    // The scene's files import the scene module by its name; it lives at :/modules/qml.
+    engine()->addImportPath(QStringLiteral("qrc:/"));
 }
 
 myQQuickView::~myQQuickView() = default;

@@ -1,36 +1,56 @@
 import QtQuick
 
 // The scene's root. Native code calls its functions by name: setProtectUI (direct),
-// initUI, zzzBrisol, run, close, detectKeyboard and detectMouse (queued).
+// initUI, zzzBrisol, run, close, detectKeyboard and detectMouse (queued). It is created
+// before the native objects are published, so nothing here calls them while loading.
 Item {
     id: mainIten
     width: 1000
     height: 600
     visible: false // the opening sequence shows the scene
-    clip: true
-
-    property int animation_speed: 400
-    property bool initialised: false // initUI has built the pages
-    property int keyboardLightingChanges: 0 // lighting changes the keyboard reported
+    clip: true // the closing animation folds the window up
 
     signal msg_KB(bool isDown, int usbCode)
+    onMsg_KB: (isDown, usbCode) => Scene.msg_KB(isDown, usbCode)
 
+    // The native objects become reachable once published; the test harness publishes
+    // stand-ins under the same names.
+    Binding { target: Scene; property: "view"; value: typeof ui_View === "undefined" ? null : ui_View } // qmllint disable unqualified
+    Binding { target: Scene; property: "ctl"; value: typeof ui_Ctl === "undefined" ? null : ui_Ctl } // qmllint disable unqualified
+
+    // The text style, strings and skin are the global settings page's choices.
+    Binding { target: Scene; property: "globalSetting_size"; value: _Page_Globalsetting._Size }
+    Binding { target: Scene; property: "globalSetting_color"; value: _Page_Globalsetting._Color }
+    Binding { target: Scene; property: "globalSetting_color_enable"; value: _Page_Globalsetting._ColorEnable }
+    Binding { target: Scene; property: "globalSetting_color_disable"; value: _Page_Globalsetting._ColorDisable }
+    Binding { target: Scene; property: "animation_speed"; value: _Page_Globalsetting._AnimationSpeed }
+    Binding { target: Scene; property: "globalSetting_stringList"; value: _Page_Globalsetting._StringList }
+    Binding { target: Scene; property: "globalSetting_fontFamily"; value: _Page_Globalsetting._FontFamily }
+    Binding { target: Scene; property: "globalSetting_url"; value: _Page_Globalsetting._Url }
+    Binding { target: Scene; property: "skin_No"; value: _Page_Globalsetting.skin_No }
+    Binding { target: Scene; property: "isCustomBackground"; value: _Page_Globalsetting.isCustomBackground }
+
+    Connections {
+        target: Scene
+        function onProtectRequested(interval) { mainIten.setProtectUI(interval) }
+    }
+
+    // Holds the whole view busy for `interval` ms.
     function setProtectUI(interval) {
-        busyIndicator.visible = true
-        ui_View.setEnabled(false)
+        protectUIItem.setBusy(true)
+        Scene.view.setEnabled(false)
         tmrProtectUI.interval = interval
         tmrProtectUI.restart()
     }
 
     function initUI() {
-        initialised = true
+        _Page_Globalsetting.initUI()
+        main_T5.initUI()
     }
 
+    // The keyboard reported a lighting change made on it.
     function zzzBrisol() {
-        keyboardLightingChanges++
-        // A lighting change made on the keyboard before the pages exist has nothing to refresh.
-        if (!initialised)
-            return
+        main_T5.zzzBrisol()
     }
 
     function run() {
@@ -48,85 +68,206 @@ Item {
     function detectMouse(isDown, buttonCode, x, y) {
     }
 
-    Timer {
-        id: tmrProtectUI
-        repeat: false
-        onRunningChanged: {
-            if (!running) {
-                ui_View.setEnabled(true)
-                busyIndicator.visible = false
-            }
-        }
+    function setSkin() {
+        downItem.setSkin()
+        main_T5.setSkin()
     }
 
-    Rectangle {
-        id: envItem
-        anchors.fill: parent
-        radius: 14
-        opacity: 0
-        gradient: Gradient {
-            GradientStop { position: 0.0; color: "#2b2d33" }
-            GradientStop { position: 1.0; color: "#141518" }
-        }
-        border.color: "#3c3f46"
+    function translateStrings(code) {
+        _Page_Globalsetting.translateStrings()
+        main_T5.translateStrings(code)
     }
 
-    // Dragging the background moves the window by the pointer's displacement.
+    // Dragging the background moves the window by the pointer's distance from where it
+    // was pressed; the window follows the pointer, so that point stays where it is.
     MouseArea {
+        id: dragRegion
         anchors.fill: parent
         property point pressedAt
         onPressed: (mouse) => pressedAt = Qt.point(mouse.x, mouse.y)
         onPositionChanged: (mouse) => {
-            ui_Ctl.onXChanged(mouse.x - pressedAt.x)
-            ui_Ctl.onYChanged(mouse.y - pressedAt.y)
+            Scene.ctl.onXChanged(mouse.x - pressedAt.x)
+            Scene.ctl.onYChanged(mouse.y - pressedAt.y)
         }
     }
 
-    Text {
-        id: logo
-        objectName: "logo"
+    BusyIndicator {
+        id: protectUIItem
+        objectName: "protectUIItem"
+        anchors.centerIn: parent
+        z: 99
+    }
+
+    Timer {
+        id: tmrProtectUI
+        interval: 1000
+        repeat: false
+        onTriggered: {
+            Scene.view.setEnabled(true)
+            protectUIItem.setBusy(false)
+        }
+    }
+
+    Environment {
+        id: envItem
+        opacity: 0
+    }
+
+    Main_T5 {
+        id: main_T5
+        objectName: "main_T5"
+        deviceAreaEnabled: !upItem.isGlobalSettingSelect
+    }
+
+    Environment_Decoration {
+        id: envDecorationItem
+        opacity: 0
+    }
+
+    Menu_Down {
+        id: downItem
+        objectName: "downItem"
+        y: 600
+        enabled: !upItem.isGlobalSettingSelect
+        opacity: enabled ? 1.0 : 0.2
+        onBtnTotalResetClicked: main_T5.btnTotalResetClicked()
+        onBtnTotalApplyClicked: main_T5.btnTotalApplyClicked()
+    }
+
+    Menu_Up {
+        id: upItem
+        objectName: "upItem"
+        y: -600
+        onBtnClicked: (index) => {
+            if (index === 0)
+                isGlobalSettingSelect = !isGlobalSettingSelect
+            else if (index === 1)
+                Scene.ctl.onMinimize()
+            else if (index === 2)
+                scriptEnd.start()
+        }
+        onIsGlobalSettingSelectChanged: {
+            if (isGlobalSettingSelect)
+                _fkGlobalsetting.show()
+            else
+                _fkGlobalsetting.close()
+        }
+    }
+
+    Image {
+        id: logoWeb_img
+        objectName: "logoWeb_img"
         x: (parent.width - width) / 2
         y: 270
         opacity: 0
-        text: "VALDRIN QN9"
-        font.family: "Arial"
-        font.pixelSize: 30
-        font.bold: true
-        font.letterSpacing: 6
-        color: "#e1e1e1"
-    }
-
-    Text {
-        id: busyIndicator
-        objectName: "busyIndicator"
-        anchors.horizontalCenter: parent.horizontalCenter
-        y: 560
-        visible: false
-        text: "LOADING ......"
-        font.family: "Arial"
-        font.pixelSize: 14
-        font.bold: true
-        color: "#e1e1e1"
-        SequentialAnimation on opacity {
-            running: busyIndicator.visible
-            loops: Animation.Infinite
-            NumberAnimation { from: 1.0; to: 0.2; duration: 500 }
-            NumberAnimation { from: 0.2; to: 1.0; duration: 500 }
+        source: logoArea.containsMouse ? Scene.sourceWeb1 : Scene.sourceWeb0
+        MouseArea {
+            id: logoArea
+            anchors.fill: parent
+            hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
+            onClicked: {
+                Scene.view.playMedia_Index(0x03)
+                Qt.openUrlExternally(Scene.globalSetting_url)
+            }
         }
     }
 
+    // The global settings panel slides in from the left while the top bar's settings
+    // button is selected.
+    Flickable {
+        id: _fkGlobalsetting
+        objectName: "globalSettingPanel"
+        x: 5
+        y: 27
+        width: 340
+        height: 420
+        interactive: false
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        visible: false
+
+        function show() {
+            if (gsClose.running) {
+                gsClose.complete()
+                show()
+            } else if (gsOpen.running) {
+                gsOpen.complete()
+            } else {
+                visible = true
+                gsOpen.start()
+            }
+        }
+
+        function close() {
+            if (gsClose.running) {
+                gsClose.complete()
+            } else if (gsOpen.running) {
+                gsOpen.complete()
+                close()
+            } else {
+                gsClose.start()
+            }
+        }
+
+        Page_Globalsetting {
+            id: _Page_Globalsetting
+            objectName: "pageGlobalsetting"
+            onSkinApplied: mainIten.setSkin()
+            onLanguageLoaded: (code) => mainIten.translateStrings(code)
+            onCloseRequested: upItem.isGlobalSettingSelect = false
+        }
+
+        NumberAnimation {
+            id: gsOpen
+            target: _fkGlobalsetting
+            property: "contentX"
+            from: 340
+            to: 0
+            easing.type: Easing.OutCubic
+            duration: Scene.animation_speed * 0.8
+        }
+
+        NumberAnimation {
+            id: gsClose
+            target: _fkGlobalsetting
+            property: "contentX"
+            from: 0
+            to: 340
+            easing.type: Easing.OutCubic
+            duration: Scene.animation_speed * 0.8
+            onFinished: _fkGlobalsetting.visible = false
+        }
+    }
+
+    // The opening sequence: the logo appears and rises, the backdrop fades in, then the
+    // bars and the side menus spring into place.
     SequentialAnimation {
         id: script0
         objectName: "script0"
         ScriptAction {
             script: {
                 mainIten.visible = true
-                ui_View.playMedia_Index(0x01)
+                Scene.view.playMedia_Index(0x01)
             }
         }
-        NumberAnimation { target: logo; property: "opacity"; from: 0.0; to: 1.0; easing.type: Easing.InCirc; duration: animation_speed }
-        NumberAnimation { target: logo; property: "y"; from: 270; to: 4; easing.type: Easing.OutExpo; duration: animation_speed * 1.5 }
-        NumberAnimation { target: envItem; property: "opacity"; from: 0.0; to: 1.0; easing.type: Easing.OutCirc; duration: animation_speed }
+        NumberAnimation { target: logoWeb_img; property: "opacity"; from: 0.0; to: 1.0; easing.type: Easing.InCirc; duration: Scene.animation_speed }
+        NumberAnimation { target: logoWeb_img; property: "y"; from: 270; to: 4; easing.type: Easing.OutExpo; duration: Scene.animation_speed * 1.5 }
+        ParallelAnimation {
+            NumberAnimation { target: envItem; property: "opacity"; from: 0.0; to: 1.0; easing.type: Easing.OutCirc; duration: Scene.animation_speed }
+            NumberAnimation { target: envDecorationItem; property: "opacity"; from: 0.0; to: 1.0; easing.type: Easing.OutCirc; duration: Scene.animation_speed }
+        }
+        onFinished: {
+            script1.start()
+            main_T5.playOnPowerOn()
+        }
+    }
+
+    ParallelAnimation {
+        id: script1
+        objectName: "script1"
+        NumberAnimation { target: upItem; property: "y"; from: -600; to: 0; easing.type: Easing.OutElastic; duration: Scene.animation_speed }
+        NumberAnimation { target: downItem; property: "y"; from: 600; to: 600 - downItem.height; easing.type: Easing.OutElastic; duration: Scene.animation_speed }
     }
 
     NumberAnimation {
@@ -137,7 +278,7 @@ Item {
         from: 600
         to: 0
         easing.type: Easing.InOutCubic
-        duration: animation_speed
-        onFinished: ui_Ctl.onClose()
+        duration: Scene.animation_speed
+        onFinished: Scene.ctl.onClose()
     }
 }
