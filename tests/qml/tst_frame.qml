@@ -241,6 +241,8 @@ TestCase {
             verify(!part(name).enabled, name)
         }
         compare(part("upItem").opacity, 1.0)
+        // The bar's buttons are dimmed once, with the bar.
+        compare(part("totalResetButton").opacity, 1.0)
         mouseClick(part("fnButton0"))
         compare(part("fnItem").currentIndex, -1)
 

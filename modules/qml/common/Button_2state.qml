@@ -3,6 +3,8 @@ import modules.qml
 
 // A picture button: source1 under the pointer, source0 otherwise; dimmed while pressed
 // or disabled. A click plays the click sound, then emits clicked.
+// Inside a part that is disabled and dimmed as a whole, the button does not dim itself
+// again (0.2 of 0.2 would all but hide it).
 Item {
     id: button
 
@@ -15,7 +17,8 @@ Item {
 
     implicitWidth: picture.implicitWidth
     implicitHeight: picture.implicitHeight
-    opacity: area.pressed || !enabled ? 0.2 : 1.0
+    readonly property bool disabledAlone: !enabled && (!parent || parent.enabled)
+    opacity: area.pressed || disabledAlone ? 0.2 : 1.0
 
     Image {
         id: picture
