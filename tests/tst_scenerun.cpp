@@ -48,8 +48,7 @@ class SceneRunTest : public QObject
 
     static QQuickItem *part(Widget &w, const char *name)
     {
-        QQuickItem *root = w.view()->rootObject();
-        return root->objectName() == QLatin1String(name) ? root : root->findChild<QQuickItem *>(QLatin1String(name));
+        return w.view()->rootObject()->findChild<QQuickItem *>(QLatin1String(name));
     }
 
     static QObject *animation(Widget &w, const char *name)

@@ -31,8 +31,9 @@ void CallRecorder::record(const QString &name, const QVariantList &args)
     emit callsChanged();
 }
 
-QVariant CallRecorder::answer(const QString &name, const QVariant &fallback) const
+QVariant CallRecorder::answered(const QString &name, const QVariant &fallback, const QVariantList &args)
 {
+    record(name, args);
     return answers.value(name, fallback);
 }
 
@@ -41,64 +42,4 @@ void FakeView::setEnabled(bool isEnabled)
     record("setEnabled", {isEnabled});
     enabled = isEnabled;
     emit enabledChanged();
-}
-
-QVariantList FakeView::loadHWDef()
-{
-    record("loadHWDef");
-    return answer("loadHWDef", QVariantList()).toList();
-}
-
-QVariantList FakeView::loadUsbStr()
-{
-    record("loadUsbStr");
-    return answer("loadUsbStr", QVariantList()).toList();
-}
-
-QVariantList FakeView::loadUsbCode()
-{
-    record("loadUsbCode");
-    return answer("loadUsbCode", QVariantList()).toList();
-}
-
-int FakeView::getMaxProfile()
-{
-    record("getMaxProfile");
-    return answer("getMaxProfile", 5).toInt();
-}
-
-QVariant FakeView::ui_A1H_GetCurrentProfile()
-{
-    record("ui_A1H_GetCurrentProfile");
-    return answer("ui_A1H_GetCurrentProfile", 0);
-}
-
-QVariantList FakeView::loadApConfig()
-{
-    record("loadApConfig");
-    return answer("loadApConfig", QVariantList()).toList();
-}
-
-bool FakeView::getIsSkinShow()
-{
-    record("getIsSkinShow");
-    return answer("getIsSkinShow", true).toBool();
-}
-
-QString FakeView::getCustomFilePath()
-{
-    record("getCustomFilePath");
-    return answer("getCustomFilePath", QString()).toString();
-}
-
-QVariantMap FakeView::chkLanguages()
-{
-    record("chkLanguages");
-    return answer("chkLanguages", QVariantMap()).toMap();
-}
-
-QStringList FakeView::getGlobalStrings(const QString &langCode)
-{
-    record("getGlobalStrings", {langCode});
-    return answer("getGlobalStrings", QStringList()).toStringList();
 }

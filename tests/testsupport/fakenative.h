@@ -30,7 +30,8 @@ signals:
 
 protected:
     void record(const QString &name, const QVariantList &args = {});
-    QVariant answer(const QString &name, const QVariant &fallback) const;
+    // Records a getter's call and returns what the test set for it, else `fallback`.
+    QVariant answered(const QString &name, const QVariant &fallback, const QVariantList &args = {});
 
 private:
     QStringList callNames;
@@ -53,11 +54,11 @@ public slots:
     void clearAllMedia() { record("clearAllMedia"); }
     void setEnableAudio(bool isEnable) { record("setEnableAudio", {isEnable}); }
 
-    QVariantList loadHWDef();
-    QVariantList loadUsbStr();
-    QVariantList loadUsbCode();
-    int getMaxProfile();
-    QVariant ui_A1H_GetCurrentProfile();
+    QVariantList loadHWDef() { return answered("loadHWDef", QVariantList()).toList(); }
+    QVariantList loadUsbStr() { return answered("loadUsbStr", QVariantList()).toList(); }
+    QVariantList loadUsbCode() { return answered("loadUsbCode", QVariantList()).toList(); }
+    int getMaxProfile() { return answered("getMaxProfile", 5).toInt(); }
+    QVariant ui_A1H_GetCurrentProfile() { return answered("ui_A1H_GetCurrentProfile", 0); }
     void syncLed() { record("syncLed"); }
     void ui_21H_SetCurrentProfile(int profile) { record("ui_21H_SetCurrentProfile", {profile}); }
 
@@ -65,13 +66,16 @@ public slots:
     void saveProfile(int profile) { record("saveProfile", {profile}); }
     void resetProfile(int profile) { record("resetProfile", {profile}); }
 
-    QVariantList loadApConfig();
+    QVariantList loadApConfig() { return answered("loadApConfig", QVariantList()).toList(); }
     void saveApConfig(const QVariantList &apConfigs) { record("saveApConfig", {QVariant(apConfigs)}); }
     void resetApconfig() { record("resetApconfig"); }
-    bool getIsSkinShow();
-    QString getCustomFilePath();
-    QVariantMap chkLanguages();
-    QStringList getGlobalStrings(const QString &langCode);
+    bool getIsSkinShow() { return answered("getIsSkinShow", true).toBool(); }
+    QString getCustomFilePath() { return answered("getCustomFilePath", QString()).toString(); }
+    QVariantMap chkLanguages() { return answered("chkLanguages", QVariantMap()).toMap(); }
+    QStringList getGlobalStrings(const QString &langCode)
+    {
+        return answered("getGlobalStrings", QStringList(), {langCode}).toStringList();
+    }
 
 signals:
     void enabledChanged();

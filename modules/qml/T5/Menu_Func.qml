@@ -66,17 +66,13 @@ Item {
                             + button.icon + (menuFunc.currentIndex === button.index ? "_1.png" : "_0.png")
                 }
 
-                Text {
+                SceneText {
                     anchors.left: iconImage.right
                     anchors.leftMargin: 15
                     // The baseline 4 px below the centre line centres the capitals.
                     anchors.baseline: parent.verticalCenter
                     anchors.baselineOffset: 4
                     text: button.name
-                    font.family: Scene.globalSetting_fontFamily
-                    font.pixelSize: Scene.globalSetting_size
-                    font.bold: true
-                    color: Scene.globalSetting_color
                 }
 
                 MouseArea {

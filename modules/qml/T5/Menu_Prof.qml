@@ -24,8 +24,7 @@ Item {
     }
 
     function profileLabel(index) {
-        const number = index + 1
-        return "P" + (number < 10 ? "0" : "") + number
+        return "P" + String(index + 1).padStart(2, "0")
     }
 
     function translateStrings() {
@@ -151,7 +150,7 @@ Item {
                 height: 20
                 color: "#20000000"
 
-                Text {
+                SceneText {
                     anchors.fill: parent
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
@@ -159,9 +158,6 @@ Item {
                     fontSizeMode: Text.HorizontalFit
                     minimumPixelSize: 8
                     text: cell.label
-                    font.family: Scene.globalSetting_fontFamily
-                    font.pixelSize: Scene.globalSetting_size
-                    font.bold: true
                     color: cellArea.containsMouse ? Scene.globalSetting_color : Scene.globalSetting_color_enable
                 }
 

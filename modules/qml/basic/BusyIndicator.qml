@@ -13,13 +13,9 @@ Item {
         busy = isBusy
     }
 
-    Text {
+    SceneText {
         id: loadingText
         text: "LOADING ......"
-        font.family: Scene.globalSetting_fontFamily
-        font.pixelSize: Scene.globalSetting_size
-        font.bold: true
-        color: Scene.globalSetting_color
 
         SequentialAnimation on opacity {
             running: busyIndicator.busy

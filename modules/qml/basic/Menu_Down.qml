@@ -59,10 +59,8 @@ Item {
         }
     }
 
-    component BarLabel: Text {
+    component BarLabel: SceneText {
+        font.bold: false
         anchors.leftMargin: 5
-        font.family: Scene.globalSetting_fontFamily
-        font.pixelSize: Scene.globalSetting_size
-        color: Scene.globalSetting_color
     }
 }

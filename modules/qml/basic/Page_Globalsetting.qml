@@ -335,13 +335,9 @@ Image {
         property int value
         signal taken(int value)
 
-        Text {
+        SceneText {
             anchors.verticalCenter: parent.verticalCenter
             text: channel.name
-            font.family: Scene.globalSetting_fontFamily
-            font.pixelSize: Scene.globalSetting_size
-            font.bold: true
-            color: Scene.globalSetting_color
         }
 
         Image {
@@ -373,13 +369,6 @@ Image {
                 }
             }
         }
-    }
-
-    component RowLabel: Text {
-        font.family: Scene.globalSetting_fontFamily
-        font.pixelSize: Scene.globalSetting_size
-        font.bold: true
-        color: Scene.globalSetting_color
     }
 
     // The five controls, stacked; an open list lies above the controls below it.
@@ -433,13 +422,10 @@ Image {
         width: skinList.width
         height: skinList.height
 
-        Text {
+        SceneText {
             objectName: "backgroundText"
             anchors.verticalCenter: parent.verticalCenter
             text: "【 " + page.str(page.isCustomBackground ? 31 : 32) + " 】"
-            font.family: Scene.globalSetting_fontFamily
-            font.pixelSize: Scene.globalSetting_size
-            font.bold: true
             color: backgroundArea.containsMouse ? Scene.globalSetting_color : Scene.globalSetting_color_enable
         }
 
@@ -465,7 +451,7 @@ Image {
         readonly property int labelGap: 12
         readonly property int swatchWidth: 19
 
-        RowLabel {
+        SceneText {
             x: 10
             y: 6
             text: page.str(33)
@@ -494,7 +480,7 @@ Image {
             }
         }
 
-        RowLabel {
+        SceneText {
             anchors.right: sizeRow.left
             anchors.rightMargin: textBox.labelGap
             anchors.verticalCenter: sizeRow.verticalCenter
@@ -543,7 +529,7 @@ Image {
             source: Scene.sourcePaletteIndex
         }
 
-        RowLabel {
+        SceneText {
             anchors.right: swatchRow.left
             anchors.rightMargin: textBox.labelGap
             anchors.verticalCenter: swatchRow.verticalCenter
@@ -619,7 +605,7 @@ Image {
             onSliderClicked: index => page.setBrightness(index)
         }
 
-        RowLabel {
+        SceneText {
             anchors.right: brightnessSlider.left
             anchors.rightMargin: textBox.labelGap
             anchors.verticalCenter: brightnessSlider.verticalCenter
@@ -642,7 +628,7 @@ Image {
             onClicked: page.resetApconfig()
         }
 
-        RowLabel {
+        SceneText {
             anchors.verticalCenter: resetButton.verticalCenter
             text: page.str(77)
             rightPadding: 10
@@ -656,13 +642,13 @@ Image {
             onClicked: page.apply()
         }
 
-        RowLabel {
+        SceneText {
             anchors.verticalCenter: applyButton.verticalCenter
             text: page.str(107)
         }
     }
 
-    RowLabel {
+    SceneText {
         anchors.right: skinList.left
         anchors.rightMargin: page.labelGap
         anchors.verticalCenter: skinList.verticalCenter
@@ -670,28 +656,28 @@ Image {
         text: page.str(26)
     }
 
-    RowLabel {
+    SceneText {
         anchors.right: soundList.left
         anchors.rightMargin: page.labelGap
         anchors.verticalCenter: soundList.verticalCenter
         text: page.str(27)
     }
 
-    RowLabel {
+    SceneText {
         anchors.right: animationList.left
         anchors.rightMargin: page.labelGap
         anchors.verticalCenter: animationList.verticalCenter
         text: page.str(28)
     }
 
-    RowLabel {
+    SceneText {
         anchors.right: languageList.left
         anchors.rightMargin: page.labelGap
         anchors.verticalCenter: languageList.verticalCenter
         text: page.str(29)
     }
 
-    RowLabel {
+    SceneText {
         anchors.right: backgroundToggle.left
         anchors.rightMargin: page.labelGap
         anchors.verticalCenter: backgroundToggle.verticalCenter

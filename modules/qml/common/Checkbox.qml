@@ -23,15 +23,12 @@ Item {
         source: checkbox.isSelect ? Scene.sourceCHK1 : Scene.sourceCHK0
     }
 
-    Text {
+    SceneText {
         id: label
         anchors.left: tick.right
         anchors.leftMargin: checkbox.labelGap
         anchors.verticalCenter: parent.verticalCenter
         text: checkbox.chkStr
-        font.family: Scene.globalSetting_fontFamily
-        font.pixelSize: Scene.globalSetting_size
-        font.bold: true
         color: !checkbox.enabled ? Scene.globalSetting_color_disable
              : checkbox.isSelect || area.containsMouse ? Scene.globalSetting_color
              : Scene.globalSetting_color_enable

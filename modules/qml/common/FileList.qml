@@ -156,31 +156,25 @@ Item {
             width: ListView.view.width
             height: 20
 
-            Text {
+            SceneText {
                 id: nameText
                 x: row.margin
                 width: row.width - 2 * row.margin - (row.tag === "" ? 0 : tagText.implicitWidth + row.margin)
                 anchors.verticalCenter: parent.verticalCenter
                 text: row.name
                 elide: Text.ElideRight
-                font.family: Scene.globalSetting_fontFamily
-                font.pixelSize: Scene.globalSetting_size
-                font.bold: true
                 // Long names shrink a little before they are cut.
                 fontSizeMode: Text.HorizontalFit
                 minimumPixelSize: 9
                 color: Scene.globalSetting_color_enable
             }
 
-            Text {
+            SceneText {
                 id: tagText
                 anchors.right: parent.right
                 anchors.rightMargin: row.margin
                 anchors.verticalCenter: parent.verticalCenter
                 text: row.tag
-                font.family: Scene.globalSetting_fontFamily
-                font.pixelSize: Scene.globalSetting_size
-                font.bold: true
                 color: nameText.color
             }
         }

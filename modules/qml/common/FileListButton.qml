@@ -94,16 +94,13 @@ Item {
         border.right: button.markWidth
     }
 
-    Text {
+    SceneText {
         objectName: "fieldText"
         x: button.textMargin
         width: parent.width - button.textMargin - button.markWidth
         anchors.verticalCenter: parent.verticalCenter
         text: list.itemText(privateState.curIndex)
         elide: Text.ElideRight
-        font.family: Scene.globalSetting_fontFamily
-        font.pixelSize: Scene.globalSetting_size
-        font.bold: true
         // Long texts shrink a little before they are cut.
         fontSizeMode: Text.HorizontalFit
         minimumPixelSize: 9

@@ -45,7 +45,7 @@ Rectangle {
     border.width: 1
     border.color: area.containsMouse || isSelect ? Scene.globalSetting_color : Scene.globalSetting_color_enable
 
-    Text {
+    SceneText {
         objectName: "label"
         readonly property var name: keyInput.keyName(keyInput.keycodeUSB)
 
@@ -54,9 +54,6 @@ Rectangle {
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideRight
         text: name === undefined ? keyInput.emptyText : "KEY 【 " + name + " 】"
-        font.family: Scene.globalSetting_fontFamily
-        font.pixelSize: Scene.globalSetting_size
-        font.bold: true
         // Long texts shrink a little before they are cut.
         fontSizeMode: Text.HorizontalFit
         minimumPixelSize: 9
